@@ -1,0 +1,40 @@
+# Shared helpers of the project's scripts: install what is missing, then configure and build.
+# Sourced, not run.
+
+SLOVNIK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+SLOVNIK_BUILD=${SLOVNIK_BUILD:-$SLOVNIK_ROOT/build}
+
+# Everything the program, its tests and its build-time dictionary import need.
+SLOVNIK_PACKAGES=(
+    build-essential cmake ninja-build pkg-config
+    qt6-base-dev qt6-multimedia-dev
+    libespeak-ng-dev espeak-ng-data
+    googletest libgtest-dev zlib1g-dev
+    dict-freedict-eng-ces dict-freedict-ces-eng
+    fonts-dejavu-core
+    xvfb xauth
+)
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+install_missing_packages() {
+    local missing=()
+    local pkg
+    for pkg in "${SLOVNIK_PACKAGES[@]}" "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$pkg")
+        fi
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        as_root apt-get update -qq
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    fi
+}
+
+configure_and_build() {
+    cmake -S "$SLOVNIK_ROOT" -B "$SLOVNIK_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build "$SLOVNIK_BUILD" --parallel "$(nproc)"
+}

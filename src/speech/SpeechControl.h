@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+// The speech control a window talks to: speak a text, choose a voice, set a speed.
+// Every call returns at once; callers use no result and wait for nothing.
+class SpeechControl
+{
+public:
+    virtual ~SpeechControl() = default;
+
+    virtual void speak(const QString& text) = 0;
+    // 1 female, 2 male; any other number keeps the current voice.
+    virtual void selectVoice(int voice) = 0;
+    // 50, 100, 150 from the pronunciation window, 170 from the translation pass.
+    virtual void setSpeed(int speed) = 0;
+};
+
+// A speech control that says nothing: for a machine without a speech engine.
+class SilentSpeech final : public SpeechControl
+{
+public:
+    void speak(const QString&) override {}
+    void selectVoice(int) override {}
+    void setSpeed(int) override {}
+};

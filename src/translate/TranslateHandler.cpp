@@ -1,0 +1,191 @@
+#include "translate/TranslateHandler.h"
+
+#include "dictionary/Cp1250.h"
+#include "dictionary/EntryAppender.h"
+#include "dictionary/LetterFile.h"
+#include "shell/Module1.h"
+#include "speech/SpeechControl.h"
+#include "translate/TranslationView.h"
+#include "translate/WordSplitter.h"
+
+#include <QHash>
+
+using namespace Module1;
+
+namespace {
+
+constexpr int TranslationSpeed = 170;
+const QString CrLf = QStringLiteral("\r\n");
+
+bool englishToCzech()
+{
+    return DictExt == LetterFile::EnglishToCzech;
+}
+
+bool czechToEnglish()
+{
+    return DictExt == LetterFile::CzechToEnglish;
+}
+
+// Why an answer cannot be stored as typed, as the first words of the next question; empty
+// when it can.
+QString whyNotStorable(const QString& answer)
+{
+    if (answer.contains(QLatin1Char('\r')) || answer.contains(QLatin1Char('\n')))
+        return QStringLiteral("Překlad nesmí obsahovat konec řádku. Napište ho prosím na jeden řádek.");
+    if (const auto bad = Cp1250::firstUnencodable(answer))
+        return QStringLiteral("Znak „%1“ nelze do slovníku uložit. Napište prosím překlad bez něj.").arg(*bad);
+    return {};
+}
+
+} // namespace
+
+// Each letter file of a press is read and indexed once, however many words ask for it; no
+// file changes while the handler runs.
+class LookupCache
+{
+public:
+    const LetterFile::LookupTable& table(const QString& path)
+    {
+        auto it = m_tables.find(path);
+        if (it == m_tables.end()) {
+            // A missing or unreadable file is a file without entries.
+            const QByteArray bytes = LetterFile::readFile(path).value_or(QByteArray());
+            it = m_tables.insert(path, LetterFile::LookupTable::fromBytes(bytes));
+        }
+        return it.value();
+    }
+
+private:
+    QHash<QString, LetterFile::LookupTable> m_tables;
+};
+
+TranslateHandler::TranslateHandler(TranslationView& view, SpeechControl& hlas2,
+                                   TranslationQuestion& question, FileWriter& writer)
+    : m_view(view), m_hlas2(hlas2), m_question(question), m_writer(writer)
+{
+}
+
+void TranslateHandler::run()
+{
+    // Start
+    m_view.setMousePointer(MousePointer::Hourglass);
+    for (int j = 1; j <= MaxWords; ++j)
+        Words[j].clear();
+    UnknownCount = 0;
+    m_view.setOutputText(QString());
+    m_hlas2.setSpeed(TranslationSpeed);
+    const QString scanText = m_view.inputText() + QLatin1Char('.');
+    ResultText.clear();
+
+    // Splitting into words; a text longer than the word table is cut after its last slot.
+    const QStringList typed = WordSplitter::split(scanText);
+    const int n = static_cast<int>(std::min<qsizetype>(typed.size(), MaxWords));
+    for (int j = 1; j <= n; ++j)
+        Words[j] = typed[j - 1].toLower();
+
+    // Looking up each word
+    LookupCache files;
+    for (int i = 1; i <= n; ++i)
+        lookUp(i, files);
+    if (typed.size() > MaxWords) {
+        ResultText += QStringLiteral("Text je delší než %1 slov: přeloženo bylo prvních %1 slov, "
+                                     "vynechaných slov: %2.")
+                          .arg(MaxWords)
+                          .arg(typed.size() - MaxWords) +
+                      CrLf;
+    }
+
+    ShowResult();
+}
+
+void TranslateHandler::lookUp(int i, LookupCache& files)
+{
+    const QString& word = Words[i];
+    const QString path = LetterFile::fileName(DataPath, word, DictExt);
+    if (englishToCzech())
+        m_hlas2.speak(word);
+
+    bool found = false;
+    for (const QString& translation : files.table(path).translationsOf(word)) {
+        found = true;
+        AppendResultLine(i, translation);
+    }
+    if (word == QLatin1String("end") && !found)
+        AppendResultLine(i, QStringLiteral("konec"));
+    if (!found) {
+        // Past the table's last slot a word still gets its line but is not offered for learning.
+        if (UnknownCount < MaxUnknown)
+            Unknown[++UnknownCount] = word;
+        AppendResultLine(i, NotFound);
+    }
+}
+
+void TranslateHandler::AppendResultLine(int i, const QString& lineTranslation)
+{
+    if (czechToEnglish())
+        m_hlas2.speak(lineTranslation);
+    ResultText += Words[i] + ResultSeparator + lineTranslation + CrLf;
+}
+
+void TranslateHandler::ShowResult()
+{
+    m_view.setOutputText(ResultText);
+    m_view.setInputText(QString());
+    m_view.setMousePointer(MousePointer::Default);
+    if (UnknownCount < 1)
+        return;
+    LearnUnknownWords();
+}
+
+QString TranslateHandler::learningPrompt(const QString& word, const QString& dictExt)
+{
+    const QString hint = dictExt == LetterFile::EnglishToCzech
+                             ? QStringLiteral("Pokud má slovo více významů, oddělujte je prosím středníky! ")
+                             : QString();
+    return QStringLiteral("Slovo  ") + word.toUpper() +
+           QStringLiteral("  nebylo nalezeno. Pokud znáte jeho překlad, zapište ho nyní prosím a slovo "
+                          "bude uloženo do slovníku.") +
+           hint + QStringLiteral(" Pokud neznáte jeho překlad, odklepněte Enterem, nebo tlačítkem OK.");
+}
+
+void TranslateHandler::LearnUnknownWords()
+{
+    const int count = UnknownCount;
+    for (int i = 1; i <= count; ++i) {
+        const QString answer = askForTranslation(Unknown[i]);
+        if (answer.isEmpty())
+            continue;
+        LearnWord(i, answer);
+    }
+    UnknownCount = 0;
+    ShowResult();
+}
+
+QString TranslateHandler::askForTranslation(const QString& word)
+{
+    const QString prompt = learningPrompt(word, DictExt);
+    QString problem;
+    for (;;) {
+        const QString answer =
+            m_question.ask(problem.isEmpty() ? prompt : problem + QStringLiteral("\n\n") + prompt, QuestionTitle);
+        if (answer.isEmpty())
+            return answer;
+        problem = whyNotStorable(answer);
+        if (problem.isEmpty())
+            return answer;
+    }
+}
+
+void TranslateHandler::LearnWord(int i, const QString& answer)
+{
+    const QString& word = Unknown[i];
+    const QString separator = englishToCzech() ? QStringLiteral(";") : QString();
+    const QString path = LetterFile::fileName(DataPath, word, DictExt);
+    const auto outcome =
+        LetterFile::appendEntry(path, DictExt, {word.toUpper(), answer + separator}, Lines, m_writer);
+    if (outcome.failed())
+        ResultText += word + QStringLiteral(" ...nebylo uloženo do slovníku: ") + outcome.whyNot + QLatin1Char('.') + CrLf;
+    else
+        ResultText += word + QStringLiteral(" ...přidáno do slovníku jako:  ") + answer + CrLf;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+class FileWriter;
+class SpeechControl;
+class TranslationQuestion;
+class TranslationView;
+
+// The work of one press of the translate button: split the typed text into words, look each
+// one up in its letter file, show one result line per entry found or "Nenalezeno.", speak
+// the English side, then ask for the words that were not found and store every answer as a
+// new entry. Reads DataPath and DictExt; fills Words, Unknown and UnknownCount.
+class TranslateHandler
+{
+public:
+    TranslateHandler(TranslationView& view, SpeechControl& hlas2, TranslationQuestion& question,
+                     FileWriter& writer);
+
+    void run();
+
+    const QString& resultText() const { return ResultText; }
+
+    static inline const QString ResultSeparator = QStringLiteral(" ........... ");
+    static inline const QString NotFound = QStringLiteral("Nenalezeno.");
+    static inline const QString QuestionTitle = QStringLiteral("Nové neznámé slovo...");
+
+    // The question asked for an unknown word (as held in Unknown) in the current direction.
+    static QString learningPrompt(const QString& word, const QString& dictExt);
+
+private:
+    void lookUp(int i, class LookupCache& files);
+    void ShowResult();
+    void AppendResultLine(int i, const QString& lineTranslation);
+    void LearnUnknownWords();
+    QString askForTranslation(const QString& word);
+    void LearnWord(int i, const QString& answer);
+
+    TranslationView& m_view;
+    SpeechControl& m_hlas2;
+    TranslationQuestion& m_question;
+    FileWriter& m_writer;
+    QString ResultText;
+};
