@@ -1,6 +1,6 @@
 #include "dictionary/FileWriter.h"
 
-#include <QFileInfo>
+#include <QFile>
 #include <QSaveFile>
 
 #include <unistd.h>
@@ -28,8 +28,8 @@ QString describe(QFileDevice::FileError error)
 std::optional<QString> SafeFileWriter::replaceFile(const QString& path, const QByteArray& content)
 {
     // A file the user made read-only stays untouched, although a rename could replace it.
-    const QFileInfo existing(path);
-    if (existing.exists() && !existing.isWritable())
+    const QByteArray nativePath = QFile::encodeName(path);
+    if (::access(nativePath.constData(), F_OK) == 0 && ::access(nativePath.constData(), W_OK) != 0)
         return QStringLiteral("soubor je jen pro čtení");
 
     QSaveFile file(path);
