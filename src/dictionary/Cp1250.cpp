@@ -4,7 +4,8 @@
 #include <QStringDecoder>
 #include <array>
 
-namespace {
+namespace
+{
 
 struct CodePage {
     std::array<char16_t, 256> toUnicode{};
@@ -18,7 +19,8 @@ struct CodePage {
             const char raw = static_cast<char>(byte);
             const QString decoded = decoder(QByteArrayView(&raw, 1));
             char16_t unit = static_cast<char16_t>(byte);
-            if (decoded.size() == 1 && !decoder.hasError() && decoded.at(0) != QChar::ReplacementCharacter)
+            if (decoded.size() == 1 && !decoder.hasError() &&
+                decoded.at(0) != QChar::ReplacementCharacter)
                 unit = decoded.at(0).unicode();
             toUnicode[byte] = unit;
             fromUnicode.insert(unit, raw);
@@ -34,7 +36,8 @@ const CodePage& codePage()
 
 } // namespace
 
-namespace Cp1250 {
+namespace Cp1250
+{
 
 QString decode(QByteArrayView bytes)
 {
@@ -56,7 +59,8 @@ std::optional<QString> firstUnencodable(QStringView text)
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (canEncode(text[i]))
             continue;
-        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const bool pair =
+            text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
         return text.mid(i, pair ? 2 : 1).toString();
     }
     return std::nullopt;

@@ -8,7 +8,8 @@
 // the five bytes the code page leaves undefined decode to the C1 control characters of
 // the same number and encode back to the same byte, so any file survives a read and a
 // rewrite unchanged.
-namespace Cp1250 {
+namespace Cp1250
+{
 
 QString decode(QByteArrayView bytes);
 

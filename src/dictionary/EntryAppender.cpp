@@ -7,9 +7,11 @@
 #include <QFileInfo>
 #include <QLockFile>
 
-namespace LetterFile {
+namespace LetterFile
+{
 
-namespace {
+namespace
+{
 
 constexpr int LockWaitMs = 10000;
 
@@ -26,7 +28,8 @@ AppendOutcome appendEntries(const QString& path, const QString& dictExt, const E
     const QFileInfo info(path);
     const QString name = info.fileName();
     if (!info.dir().exists())
-        return refused(QStringLiteral("složka slovníku %1 neexistuje").arg(QDir::toNativeSeparators(info.absolutePath())));
+        return refused(QStringLiteral("složka slovníku %1 neexistuje")
+                           .arg(QDir::toNativeSeparators(info.absolutePath())));
 
     // Held from the read to the rename, so that two running copies never lose each other's entries.
     QLockFile lock(path + QStringLiteral(".lock"));
@@ -95,8 +98,8 @@ AppendOutcome appendEntries(const QString& path, const QString& dictExt, const E
 AppendOutcome appendEntry(const QString& path, const QString& dictExt, const Entry& entry,
                           LineBuffer& lines, FileWriter& writer)
 {
-    return appendEntries(path, dictExt, [&](const QList<Entry>&) { return QList<Entry>{entry}; }, lines,
-                         writer);
+    return appendEntries(
+        path, dictExt, [&](const QList<Entry>&) { return QList<Entry>{entry}; }, lines, writer);
 }
 
 } // namespace LetterFile

@@ -9,7 +9,8 @@
 
 class FileWriter;
 
-namespace LetterFile {
+namespace LetterFile
+{
 
 // The buffer that holds a letter file's lines while it is extended. Its size limits a file
 // that can be extended to 32,767 entries before its terminator.
@@ -17,8 +18,8 @@ inline constexpr int LineBufferSlots = 65536;
 using LineBuffer = std::array<QString, LineBufferSlots>;
 
 struct AppendOutcome {
-    qsizetype added = 0;   // entries written; 0 with whyNot empty means nothing to add
-    QString whyNot;        // set when the file was left as it was (Czech, for the user)
+    qsizetype added = 0; // entries written; 0 with whyNot empty means nothing to add
+    QString whyNot;      // set when the file was left as it was (Czech, for the user)
     bool failed() const { return !whyNot.isEmpty(); }
 };
 

@@ -5,7 +5,8 @@
 
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 QString describe(QFileDevice::FileError error)
 {

@@ -8,7 +8,7 @@
 // pass writers that fail on purpose.
 class FileWriter
 {
-public:
+  public:
     virtual ~FileWriter() = default;
 
     // Returns std::nullopt on success, otherwise why the file could not be written (Czech,
@@ -20,6 +20,6 @@ public:
 // file, keeping the file's permissions.
 class SafeFileWriter final : public FileWriter
 {
-public:
+  public:
     std::optional<QString> replaceFile(const QString& path, const QByteArray& content) override;
 };

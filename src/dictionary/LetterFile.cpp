@@ -4,9 +4,11 @@
 
 #include <QFile>
 
-namespace LetterFile {
+namespace LetterFile
+{
 
-namespace {
+namespace
+{
 
 bool readsEnd(const QString& line)
 {
@@ -19,7 +21,8 @@ QString fileLetter(QStringView word)
 {
     if (word.isEmpty())
         return {};
-    QString first = word.first(word.size() > 1 && word[0].isHighSurrogate() ? 2 : 1).toString().toLower();
+    QString first =
+        word.first(word.size() > 1 && word[0].isHighSurrogate() ? 2 : 1).toString().toLower();
     if (first.size() == 1 && first[0].decompositionTag() == QChar::Canonical) {
         const QChar base = first[0].decomposition().at(0);
         if (base >= QLatin1Char('a') && base <= QLatin1Char('z'))
@@ -40,23 +43,29 @@ QStringList terminatorLines(const QString& dictExt)
     return {QStringLiteral("End")};
 }
 
+bool LineReader::next(QByteArrayView& line)
+{
+    const qsizetype size = m_bytes.size();
+    if (m_pos >= size)
+        return false;
+    const char* data = m_bytes.data();
+    qsizetype end = m_pos;
+    while (end < size && data[end] != '\r' && data[end] != '\n')
+        ++end;
+    line = m_bytes.sliced(m_pos, end - m_pos);
+    m_pos = end + 1;
+    if (end < size && data[end] == '\r' && m_pos < size && data[m_pos] == '\n')
+        ++m_pos;
+    return true;
+}
+
 QStringList splitLines(QByteArrayView bytes)
 {
     QStringList lines;
-    const QString text = Cp1250::decode(bytes);
-    qsizetype start = 0;
-    const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const QChar c = text[i];
-        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
-            continue;
-        lines.append(text.sliced(start, i - start));
-        if (c == QLatin1Char('\r') && i + 1 < size && text[i + 1] == QLatin1Char('\n'))
-            ++i;
-        start = i + 1;
-    }
-    if (start < size)
-        lines.append(text.sliced(start));
+    LineReader reader(bytes);
+    QByteArrayView line;
+    while (reader.next(line))
+        lines.append(Cp1250::decode(line));
     return lines;
 }
 
@@ -116,14 +125,36 @@ Entries readEntries(QByteArrayView bytes, const QString& dictExt)
 
 LookupTable LookupTable::fromBytes(QByteArrayView bytes)
 {
+    return build(bytes, nullptr);
+}
+
+LookupTable LookupTable::fromBytes(QByteArrayView bytes, const QSet<QString>& wanted)
+{
+    return build(bytes, &wanted);
+}
+
+LookupTable LookupTable::build(QByteArrayView bytes, const QSet<QString>* wanted)
+{
+    QSet<qsizetype> wantedLengths;
+    if (wanted) {
+        for (const QString& word : *wanted)
+            wantedLengths.insert(word.size());
+    }
     LookupTable table;
-    const QStringList lines = splitLines(bytes);
-    for (qsizetype i = 0; i + 1 < lines.size(); i += 2) {
+    LineReader reader(bytes);
+    QByteArrayView head;
+    QByteArrayView translation;
+    while (reader.next(head)) {
         // Only this exact spelling ends a lookup; "END" or "end" are read as head words.
-        if (lines[i] == QLatin1String("End"))
+        if (head == QByteArrayView("End") || !reader.next(translation))
             break;
-        table.m_entries[lines[i].toLower()].append(lines[i + 1].toLower());
         ++table.m_count;
+        if (wanted && !wantedLengths.contains(head.size()))
+            continue;
+        QString word = Cp1250::decode(head).toLower();
+        if (wanted && !wanted->contains(word))
+            continue;
+        table.m_entries[word].append(Cp1250::decode(translation).toLower());
     }
     return table;
 }

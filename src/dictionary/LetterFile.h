@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -11,7 +12,8 @@
 // directory. A file is a sequence of entries (a head line, then a translation line)
 // followed by a terminator: "End" in English-to-Czech files, "end" and "end" in
 // Czech-to-English files. Bytes are Windows-1250; lines end with CR LF.
-namespace LetterFile {
+namespace LetterFile
+{
 
 inline const QString EnglishToCzech = QStringLiteral(".dta");
 inline const QString CzechToEnglish = QStringLiteral(".cze");
@@ -33,7 +35,20 @@ QString fileName(const QString& dataPath, QStringView word, const QString& dictE
 // The terminator lines the system writes after the entries of a direction.
 QStringList terminatorLines(const QString& dictExt);
 
-// Splits decoded file text into lines; CR LF, LF alone and CR alone each end a line.
+// Walks the lines of file bytes without decoding them; CR LF, LF alone and CR alone each end
+// a line, and a last line without a line end is a line too.
+class LineReader
+{
+  public:
+    explicit LineReader(QByteArrayView bytes) : m_bytes(bytes) {}
+    bool next(QByteArrayView& line);
+
+  private:
+    QByteArrayView m_bytes;
+    qsizetype m_pos = 0;
+};
+
+// Splits file bytes into decoded lines, as LineReader walks them.
 QStringList splitLines(QByteArrayView bytes);
 // Encodes lines back, each followed by CR LF.
 QByteArray joinLines(const QStringList& lines);
@@ -61,12 +76,20 @@ Entries readEntries(QByteArrayView bytes, const QString& dictExt);
 // line without its translation line is ignored.
 class LookupTable
 {
-public:
+  public:
     static LookupTable fromBytes(QByteArrayView bytes);
-    QStringList translationsOf(const QString& loweredWord) const { return m_entries.value(loweredWord); }
+    // Keeps only the entries of the given lowered words. A head line whose length differs
+    // from every wanted word's cannot match (one byte is one character) and is not decoded.
+    static LookupTable fromBytes(QByteArrayView bytes, const QSet<QString>& wanted);
+    QStringList translationsOf(const QString& loweredWord) const
+    {
+        return m_entries.value(loweredWord);
+    }
     qsizetype size() const { return m_count; }
 
-private:
+  private:
+    static LookupTable build(QByteArrayView bytes, const QSet<QString>* wanted);
+
     QHash<QString, QStringList> m_entries;
     qsizetype m_count = 0;
 };

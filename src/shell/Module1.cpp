@@ -1,6 +1,7 @@
 #include "shell/Module1.h"
 
-namespace Module1 {
+namespace Module1
+{
 
 QString DataPath;
 QString DictExt;

@@ -7,7 +7,8 @@
 // The state that all windows share. None of it is saved: it lives from start-up to exit
 // and starts empty in every run. Tables keep their 1-based index ranges; slot 0 of
 // Words and Unknown is never used.
-namespace Module1 {
+namespace Module1
+{
 
 inline constexpr int MaxWords = 1024;   // words of one sentence
 inline constexpr int MaxUnknown = 256;  // words without an entry in one translation pass

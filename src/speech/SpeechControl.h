@@ -6,7 +6,7 @@
 // Every call returns at once; callers use no result and wait for nothing.
 class SpeechControl
 {
-public:
+  public:
     virtual ~SpeechControl() = default;
 
     virtual void speak(const QString& text) = 0;
@@ -19,7 +19,7 @@ public:
 // A speech control that says nothing: for a machine without a speech engine.
 class SilentSpeech final : public SpeechControl
 {
-public:
+  public:
     void speak(const QString&) override {}
     void selectVoice(int) override {}
     void setSpeed(int) override {}

@@ -12,7 +12,8 @@
 
 using namespace Module1;
 
-namespace {
+namespace
+{
 
 constexpr int TranslationSpeed = 170;
 const QString CrLf = QStringLiteral("\r\n");
@@ -32,31 +33,37 @@ bool czechToEnglish()
 QString whyNotStorable(const QString& answer)
 {
     if (answer.contains(QLatin1Char('\r')) || answer.contains(QLatin1Char('\n')))
-        return QStringLiteral("Překlad nesmí obsahovat konec řádku. Napište ho prosím na jeden řádek.");
+        return QStringLiteral(
+            "Překlad nesmí obsahovat konec řádku. Napište ho prosím na jeden řádek.");
     if (const auto bad = Cp1250::firstUnencodable(answer))
-        return QStringLiteral("Znak „%1“ nelze do slovníku uložit. Napište prosím překlad bez něj.").arg(*bad);
+        return QStringLiteral("Znak „%1“ nelze do slovníku uložit. Napište prosím překlad bez něj.")
+            .arg(*bad);
     return {};
 }
 
 } // namespace
 
-// Each letter file of a press is read and indexed once, however many words ask for it; no
-// file changes while the handler runs.
+// Each letter file of a press is read once, for all the words that ask for it, however
+// often they occur; no file changes while the handler runs.
 class LookupCache
 {
-public:
+  public:
+    void want(const QString& path, const QString& word) { m_wanted[path].insert(word); }
+
     const LetterFile::LookupTable& table(const QString& path)
     {
         auto it = m_tables.find(path);
         if (it == m_tables.end()) {
             // A missing or unreadable file is a file without entries.
             const QByteArray bytes = LetterFile::readFile(path).value_or(QByteArray());
-            it = m_tables.insert(path, LetterFile::LookupTable::fromBytes(bytes));
+            it = m_tables.insert(path,
+                                 LetterFile::LookupTable::fromBytes(bytes, m_wanted.value(path)));
         }
         return it.value();
     }
 
-private:
+  private:
+    QHash<QString, QSet<QString>> m_wanted;
     QHash<QString, LetterFile::LookupTable> m_tables;
 };
 
@@ -86,6 +93,8 @@ void TranslateHandler::run()
 
     // Looking up each word
     LookupCache files;
+    for (int i = 1; i <= n; ++i)
+        files.want(LetterFile::fileName(DataPath, Words[i], DictExt), Words[i]);
     for (int i = 1; i <= n; ++i)
         lookUp(i, files);
     if (typed.size() > MaxWords) {
@@ -140,13 +149,16 @@ void TranslateHandler::ShowResult()
 
 QString TranslateHandler::learningPrompt(const QString& word, const QString& dictExt)
 {
-    const QString hint = dictExt == LetterFile::EnglishToCzech
-                             ? QStringLiteral("Pokud má slovo více významů, oddělujte je prosím středníky! ")
-                             : QString();
+    const QString hint =
+        dictExt == LetterFile::EnglishToCzech
+            ? QStringLiteral("Pokud má slovo více významů, oddělujte je prosím středníky! ")
+            : QString();
     return QStringLiteral("Slovo  ") + word.toUpper() +
-           QStringLiteral("  nebylo nalezeno. Pokud znáte jeho překlad, zapište ho nyní prosím a slovo "
-                          "bude uloženo do slovníku.") +
-           hint + QStringLiteral(" Pokud neznáte jeho překlad, odklepněte Enterem, nebo tlačítkem OK.");
+           QStringLiteral(
+               "  nebylo nalezeno. Pokud znáte jeho překlad, zapište ho nyní prosím a slovo "
+               "bude uloženo do slovníku.") +
+           hint +
+           QStringLiteral(" Pokud neznáte jeho překlad, odklepněte Enterem, nebo tlačítkem OK.");
 }
 
 void TranslateHandler::LearnUnknownWords()
@@ -167,8 +179,8 @@ QString TranslateHandler::askForTranslation(const QString& word)
     const QString prompt = learningPrompt(word, DictExt);
     QString problem;
     for (;;) {
-        const QString answer =
-            m_question.ask(problem.isEmpty() ? prompt : problem + QStringLiteral("\n\n") + prompt, QuestionTitle);
+        const QString answer = m_question.ask(
+            problem.isEmpty() ? prompt : problem + QStringLiteral("\n\n") + prompt, QuestionTitle);
         if (answer.isEmpty())
             return answer;
         problem = whyNotStorable(answer);
@@ -182,10 +194,11 @@ void TranslateHandler::LearnWord(int i, const QString& answer)
     const QString& word = Unknown[i];
     const QString separator = englishToCzech() ? QStringLiteral(";") : QString();
     const QString path = LetterFile::fileName(DataPath, word, DictExt);
-    const auto outcome =
-        LetterFile::appendEntry(path, DictExt, {word.toUpper(), answer + separator}, Lines, m_writer);
+    const auto outcome = LetterFile::appendEntry(
+        path, DictExt, {word.toUpper(), answer + separator}, Lines, m_writer);
     if (outcome.failed())
-        ResultText += word + QStringLiteral(" ...nebylo uloženo do slovníku: ") + outcome.whyNot + QLatin1Char('.') + CrLf;
+        ResultText += word + QStringLiteral(" ...nebylo uloženo do slovníku: ") + outcome.whyNot +
+                      QLatin1Char('.') + CrLf;
     else
         ResultText += word + QStringLiteral(" ...přidáno do slovníku jako:  ") + answer + CrLf;
 }

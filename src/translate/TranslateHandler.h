@@ -13,7 +13,7 @@ class TranslationView;
 // new entry. Reads DataPath and DictExt; fills Words, Unknown and UnknownCount.
 class TranslateHandler
 {
-public:
+  public:
     TranslateHandler(TranslationView& view, SpeechControl& hlas2, TranslationQuestion& question,
                      FileWriter& writer);
 
@@ -28,7 +28,7 @@ public:
     // The question asked for an unknown word (as held in Unknown) in the current direction.
     static QString learningPrompt(const QString& word, const QString& dictExt);
 
-private:
+  private:
     void lookUp(int i, class LookupCache& files);
     void ShowResult();
     void AppendResultLine(int i, const QString& lineTranslation);

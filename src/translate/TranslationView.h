@@ -9,10 +9,10 @@ enum class MousePointer { Default = 0, Hourglass = 11 };
 // fill the output box, show the busy pointer.
 class TranslationView
 {
-public:
+  public:
     virtual ~TranslationView() = default;
 
-    virtual QString inputText() const = 0;            // Text1
+    virtual QString inputText() const = 0; // Text1
     virtual void setInputText(const QString& text) = 0;
     virtual void setOutputText(const QString& text) = 0; // Text2, lines ending in CR LF
     virtual void setMousePointer(MousePointer pointer) = 0;
@@ -22,7 +22,7 @@ public:
 // user typed, or an empty string on Cancel.
 class TranslationQuestion
 {
-public:
+  public:
     virtual ~TranslationQuestion() = default;
 
     virtual QString ask(const QString& prompt, const QString& title) = 0;

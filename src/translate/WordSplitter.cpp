@@ -2,13 +2,16 @@
 
 #include "dictionary/Cp1250.h"
 
-namespace WordSplitter {
+namespace WordSplitter
+{
 
-namespace {
+namespace
+{
 
 bool isAsciiLetter(QChar c)
 {
-    return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+    return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+           (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
 }
 
 } // namespace

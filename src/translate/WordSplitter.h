@@ -4,7 +4,8 @@
 #include <QStringList>
 
 // Splitting a typed text into the words that are looked up.
-namespace WordSplitter {
+namespace WordSplitter
+{
 
 // A word character is one of the codes 65 to 122 (A-Z, the six characters [ \ ] ^ _ `
 // and a-z) or a letter of the Windows-1250 code page whose canonical decomposition begins

@@ -12,7 +12,8 @@
 
 using namespace LetterFile;
 
-namespace {
+namespace
+{
 
 QString u(const char* utf8)
 {
@@ -30,7 +31,7 @@ QStringList lines(std::initializer_list<const char*> list)
 // Starts writing the new copy, then fails as a full disk would.
 class FailingWriter final : public FileWriter
 {
-public:
+  public:
     std::optional<QString> replaceFile(const QString& path, const QByteArray& content) override
     {
         QSaveFile file(path);
@@ -43,8 +44,9 @@ public:
 
 class EntryAppenderTest : public ::testing::Test
 {
-protected:
-    AppendOutcome append(const QString& name, const QString& ext, const char* head, const char* translation)
+  protected:
+    AppendOutcome append(const QString& name, const QString& ext, const char* head,
+                         const char* translation)
     {
         return appendEntry(data.file(name), ext, {u(head), u(translation)}, *buffer, writer);
     }
@@ -53,8 +55,7 @@ protected:
 
     // Runs `work` in a child process that has given up root's right to write anywhere, so
     // that permissions are enforced even when the tests run as root. Returns its exit code.
-    template <typename Work>
-    int asUnprivileged(Work work)
+    template <typename Work> int asUnprivileged(Work work)
     {
         const pid_t child = fork();
         if (child == 0) {
@@ -135,7 +136,8 @@ TEST_F(EntryAppenderTest, FailuresLeaveTheFileByteForByte)
     data.writeBytes("p.dta", original);
 
     FailingWriter failing;
-    const auto injected = appendEntry(data.file("p.dta"), ".dta", {"PLUM", "švestka;"}, *buffer, failing);
+    const auto injected =
+        appendEntry(data.file("p.dta"), ".dta", {"PLUM", "švestka;"}, *buffer, failing);
     EXPECT_TRUE(injected.failed());
     EXPECT_NE(injected.whyNot.indexOf(u("plný disk")), -1);
     EXPECT_EQ(data.bytes("p.dta"), original);
@@ -148,7 +150,8 @@ TEST_F(EntryAppenderTest, FailuresLeaveTheFileByteForByte)
     EXPECT_EQ(data.bytes("a.dta"), halfPair);
 
     // A missing directory, and a character the code page cannot hold.
-    EXPECT_TRUE(appendEntry(data.path() + "nowhere/p.dta", ".dta", {"P", "q;"}, *buffer, writer).failed());
+    EXPECT_TRUE(
+        appendEntry(data.path() + "nowhere/p.dta", ".dta", {"P", "q;"}, *buffer, writer).failed());
     EXPECT_TRUE(append("p.dta", ".dta", "PLUM", "mañana;").failed());
     EXPECT_EQ(data.bytes("p.dta"), original);
 }
@@ -157,9 +160,11 @@ TEST_F(EntryAppenderTest, ReadOnlyFilesAndDirectoriesAreRefused)
 {
     const QByteArray original("PEAR\r\nhru\x9aka;\r\nEnd\r\n");
     data.writeBytes("p.dta", original);
-    QFile::setPermissions(data.file("p.dta"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    QFile::setPermissions(data.dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther |
-                                               QFile::WriteOther | QFile::ExeOther);
+    QFile::setPermissions(data.file("p.dta"),
+                          QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    QFile::setPermissions(data.dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                               QFile::ReadOther | QFile::WriteOther |
+                                               QFile::ExeOther);
     const QString file = data.file("p.dta");
     // Exit code 0: refused for the expected reason.
     auto tryLearning = [&](const QString& expectedReason) {
@@ -173,7 +178,8 @@ TEST_F(EntryAppenderTest, ReadOnlyFilesAndDirectoriesAreRefused)
     EXPECT_EQ(asUnprivileged(tryLearning(u("jen pro čtení"))), 0) << "read-only file";
     EXPECT_EQ(data.bytes("p.dta"), original);
 
-    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther | QFile::WriteOther);
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther |
+                                    QFile::WriteOther);
     QFile::setPermissions(data.dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                                QFile::ReadOther | QFile::ExeOther);
     EXPECT_EQ(asUnprivileged(tryLearning(u("nelze zapisovat"))), 0) << "read-only directory";
@@ -183,7 +189,8 @@ TEST_F(EntryAppenderTest, ReadOnlyFilesAndDirectoriesAreRefused)
 TEST_F(EntryAppenderTest, KeepsPermissionsAndStopsAtTheLineBufferLimit)
 {
     data.writeLines("p.dta", lines({"PEAR", "hruška;", "End"}));
-    QFile::setPermissions(data.file("p.dta"), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    QFile::setPermissions(data.file("p.dta"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
     const auto permissions = QFile::permissions(data.file("p.dta"));
     EXPECT_FALSE(append("p.dta", ".dta", "PLUM", "švestka;").failed());
     EXPECT_EQ(QFile::permissions(data.file("p.dta")), permissions);

@@ -5,7 +5,8 @@
 
 using namespace LetterFile;
 
-namespace {
+namespace
+{
 
 QString u(const char* utf8)
 {
@@ -66,14 +67,16 @@ TEST(LetterFileTerminator, ExactSpellingOrOnlyEndLinesAfterIt)
 
 TEST(LetterFileEntries, ListingStopsOnlyAtTheTerminatorAndFlagsAMissingTranslation)
 {
-    const QByteArray dta = TempDataDir::crlf(lines({"APPLE", "jablko;", "END", "konec;", "Zed", "end", "End", "LOST", "x"}));
+    const QByteArray dta = TempDataDir::crlf(
+        lines({"APPLE", "jablko;", "END", "konec;", "Zed", "end", "End", "LOST", "x"}));
     const Entries listed = readEntries(dta, ".dta");
     EXPECT_FALSE(listed.incomplete);
     ASSERT_EQ(listed.entries.size(), 3);
     EXPECT_EQ(listed.entries[1], (Entry{"END", "konec;"}));
     EXPECT_EQ(listed.entries[2], (Entry{"Zed", "end"}));
 
-    const QByteArray cze = TempDataDir::crlf(lines({"KONEC", "end", "VODA", "water", "end", "end"}));
+    const QByteArray cze =
+        TempDataDir::crlf(lines({"KONEC", "end", "VODA", "water", "end", "end"}));
     EXPECT_EQ(readEntries(cze, ".cze").entries.size(), 2);
 
     EXPECT_TRUE(readEntries(TempDataDir::crlf(lines({"A", "b", "C"})), ".dta").incomplete);
@@ -91,7 +94,8 @@ TEST(LetterFileLookup, ReachesEntriesUpToExactEndAndKeepsDuplicatesInOrder)
     EXPECT_TRUE(table.translationsOf("after").isEmpty());
 
     // A Czech-to-English file has no terminator the lookup knows: "end"/"end" is one more pair.
-    const LookupTable cze = LookupTable::fromBytes(TempDataDir::crlf(lines({"ČAJ", "Tea", "end", "end"})));
+    const LookupTable cze =
+        LookupTable::fromBytes(TempDataDir::crlf(lines({"ČAJ", "Tea", "end", "end"})));
     EXPECT_EQ(cze.translationsOf(u("čaj")), lines({"tea"}));
     EXPECT_EQ(cze.translationsOf("end"), lines({"end"}));
 

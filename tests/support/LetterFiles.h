@@ -12,7 +12,7 @@
 // A fresh data directory for one test, with helpers that speak in letter-file bytes.
 class TempDataDir
 {
-public:
+  public:
     TempDataDir() { dir.setAutoRemove(true); }
 
     // The directory as a DataPath prefix: ends with the separator.
@@ -20,7 +20,10 @@ public:
     QString file(const QString& name) const { return path() + name; }
 
     // Writes lines (given as Unicode text) as Windows-1250 with CR LF after each.
-    void writeLines(const QString& name, const QStringList& lines) const { writeBytes(name, crlf(lines)); }
+    void writeLines(const QString& name, const QStringList& lines) const
+    {
+        writeBytes(name, crlf(lines));
+    }
 
     void writeBytes(const QString& name, const QByteArray& bytes) const
     {
