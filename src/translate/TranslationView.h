@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "shell/MousePointer.h"
 
-// The mouse pointer shapes of a window, by their numbers.
-enum class MousePointer { Default = 0, Hourglass = 11 };
+#include <QString>
 
 // What the translate handler does to the translation window: read and empty the input box,
 // fill the output box, show the busy pointer.

@@ -1,0 +1,116 @@
+#include "browse/BrowseHandler.h"
+#include "shell/Module1.h"
+#include "support/LetterFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+QString u(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+QStringList lines(std::initializer_list<const char*> list)
+{
+    QStringList out;
+    for (const char* line : list)
+        out.append(u(line));
+    return out;
+}
+
+class FakeBrowseView final : public BrowseView, public SystemBeep
+{
+  public:
+    int letterIndex() const override { return letter; }
+    int directionIndex() const override { return direction; }
+    void setListing(const QString& text) override { listing = text; }
+    void setMousePointer(MousePointer p) override { pointers.append(p); }
+    void beep() override { ++beeps; }
+
+    int letter = -1;
+    int direction = -1;
+    QString listing;
+    QList<MousePointer> pointers;
+    int beeps = 0;
+};
+
+class BrowseHandlerTest : public ::testing::Test
+{
+  protected:
+    BrowseHandlerTest()
+    {
+        Module1::resetAll();
+        Module1::DataPath = data.path();
+    }
+
+    QString click(char letter, int direction = -1)
+    {
+        view.letter = letter - 'A';
+        view.direction = direction;
+        handler.letterClicked();
+        return view.listing;
+    }
+
+    TempDataDir data;
+    FakeBrowseView view;
+    BrowseHandler handler{view, view};
+};
+
+} // namespace
+
+TEST_F(BrowseHandlerTest, TheDirectionBoxChoosesTheFileAndDictExt)
+{
+    data.writeLines("c.dta", lines({"cat", "kočka;", "End"}));
+    data.writeLines("c.cze", lines({"čaj", "Tea", "end", "end"}));
+    EXPECT_EQ(click('C'), u("CAT .......... kočka;\r\n"));
+    EXPECT_EQ(Module1::DictExt, ".dta");
+    EXPECT_EQ(Module1::BrowseIndex, 0);
+    EXPECT_EQ(view.pointers, (QList<MousePointer>{MousePointer::Hourglass, MousePointer::Default}));
+
+    EXPECT_EQ(click('C', 1), u("ČAJ .......... Tea\r\n"));
+    EXPECT_EQ(Module1::DictExt, ".cze");
+    EXPECT_EQ(Module1::BrowseIndex, 1);
+    EXPECT_EQ(click('C', 0), u("CAT .......... kočka;\r\n"));
+}
+
+TEST_F(BrowseHandlerTest, ListsEveryEntryUpToTheRealTerminator)
+{
+    data.writeLines("e.dta",
+                    lines({"egg", "vejce;", "END", "konec;", "EAR", "ucho;", "End", "LOST", "x;"}));
+    EXPECT_EQ(click('E'),
+              u("EGG .......... vejce;\r\nEND .......... konec;\r\nEAR .......... ucho;\r\n"));
+
+    data.writeLines("k.cze", lines({"KONEC", "end", "kůň", "horse", "end", "end"}));
+    EXPECT_EQ(click('K', 1), u("KONEC .......... end\r\nKŮŇ .......... horse\r\n"));
+
+    // Only the spelling the system writes ends the file early; "end" or "END" in its place is
+    // an entry of its own when entries follow, and the terminator when nothing does.
+    data.writeLines("a.dta", lines({"apple", "jablko;", "End", "konec;", "AFTER", "x;", "End"}));
+    EXPECT_EQ(click('A'), u("APPLE .......... jablko;\r\n"));
+    data.writeLines("a.dta", lines({"apple", "jablko;", "end", "konec;", "AFTER", "x;", "End"}));
+    EXPECT_EQ(click('A'),
+              u("APPLE .......... jablko;\r\nEND .......... konec;\r\nAFTER .......... x;\r\n"));
+    for (const char* terminator : {"end", "END"}) {
+        data.writeLines("a.dta", lines({"apple", "jablko;", terminator}));
+        EXPECT_EQ(click('A'), u("APPLE .......... jablko;\r\n")) << terminator;
+    }
+}
+
+TEST_F(BrowseHandlerTest, ABrokenFileShowsTheMessageWithOneBeepAndNothingElse)
+{
+    data.writeLines("b.dta", lines({"BOX", "krabice;", "BIG"}));
+    EXPECT_EQ(click('B'), BrowseHandler::TooLongMessage);
+    EXPECT_EQ(view.beeps, 1);
+    EXPECT_EQ(view.pointers.last(), MousePointer::Default);
+
+    // Missing, empty and terminator-only files list as nothing, silently.
+    data.writeBytes("e.dta", {});
+    data.writeLines("t.dta", lines({"End"}));
+    for (char letter : {'M', 'E', 'T'}) {
+        view.listing = "stale";
+        EXPECT_EQ(click(letter), "") << letter;
+    }
+    EXPECT_EQ(view.beeps, 1);
+}
