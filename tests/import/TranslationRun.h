@@ -1,0 +1,54 @@
+#pragma once
+
+#include "dictionary/FileWriter.h"
+#include "shell/Module1.h"
+#include "speech/SpeechControl.h"
+#include "translate/TranslateHandler.h"
+#include "translate/TranslationView.h"
+
+#include <QStringList>
+
+// One press of the translate button over a data directory, with no window, no voice and no
+// answers to learning's questions: what the user would read.
+struct TranslationRun {
+    QStringList lines;   // the result lines
+    QStringList unknown; // the words shown as not found
+};
+
+inline TranslationRun translate(const QString& dataPath, const QString& dictExt,
+                                const QString& text)
+{
+    class View final : public TranslationView
+    {
+      public:
+        QString inputText() const override { return input; }
+        void setInputText(const QString&) override {}
+        void setOutputText(const QString&) override {}
+        void setMousePointer(MousePointer) override {}
+        QString input;
+    };
+    class NoAnswers final : public TranslationQuestion
+    {
+      public:
+        QString ask(const QString&, const QString&) override { return {}; }
+    };
+
+    Module1::resetAll();
+    Module1::DataPath = dataPath;
+    Module1::DictExt = dictExt;
+    View view;
+    view.input = text;
+    SilentSpeech speech;
+    NoAnswers answers;
+    SafeFileWriter writer; // never used: nothing is answered, so nothing is learned
+    TranslateHandler handler(view, speech, answers, writer);
+    handler.run();
+
+    TranslationRun run;
+    run.lines = handler.resultText().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    for (const QString& line : run.lines) {
+        if (line.endsWith(TranslateHandler::ResultSeparator + TranslateHandler::NotFound))
+            run.unknown.append(line.section(u' ', 0, 0));
+    }
+    return run;
+}
