@@ -1,0 +1,106 @@
+#include "shell/Form1.h"
+
+#include "dictionary/LetterFile.h"
+#include "shell/Look.h"
+#include "shell/Module1.h"
+#include "translate/OknoPreklad.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+
+using namespace Module1;
+
+Form1::Form1(DataDirectory dataDirectory, WindowServices services, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_dataDirectory(std::move(dataDirectory)),
+      m_services(std::move(services)), m_background(Look::Picture::Form1Background),
+      m_oknoPreklad([this] { return std::make_unique<OknoPreklad>(m_services); })
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Anglicko-český slovník verze 2.0"));
+    setWindowIcon(Look::windowIcon());
+    setFont(Look::windowFont());
+    Look::makeFixedFrame(*this, Look::twips(4680, 3735));
+    createControls();
+    Look::centreOnScreen(*this);
+    Form_Load();
+}
+
+void Form1::paintEvent(QPaintEvent*)
+{
+    Look::paintBackground(*this, m_background);
+}
+
+PictureButton* Form1::addButton(const char* name, const QString& caption, QRect twips,
+                                qreal pointSize)
+{
+    auto* button = new PictureButton(caption, Look::Picture::ButtonTexture, this);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(twips);
+    button->setFont(Look::dictionaryFont(pointSize, true));
+    return button;
+}
+
+void Form1::createControls()
+{
+    Command1 = addButton("Command1", QStringLiteral("Anglicko český překlad"),
+                         Look::twips(1440, 240, 1815, 615), 9.75);
+    Command2 = addButton("Command2", QStringLiteral("česko anglický překlad"),
+                         Look::twips(1440, 960, 1815, 615), 9.75);
+    Command3 = addButton("Command3", QStringLiteral("Listování ve slovníku"),
+                         Look::twips(1440, 1680, 1815, 615), 9.75);
+    Command4 =
+        addButton("Command4", QStringLiteral("Konec"), Look::twips(1920, 3000, 855, 255), 8.25);
+
+    Label1 = new QLabel(QStringLiteral("slovník 2.0 · svobodný software pod licencí GPL"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(Look::twips(120, 3360, 4455, 255));
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setAutoFillBackground(true);
+    Label1->setBackgroundRole(QPalette::ToolTipBase);
+    Label1->setForegroundRole(QPalette::ToolTipText);
+
+    Command5 = addButton("Command5", QStringLiteral("Výslovnost"),
+                         Look::twips(1440, 2400, 1815, 495), 9.75);
+
+    // "Výslovnost" comes last although it sits above "Konec".
+    setTabOrder(Command1, Command2);
+    setTabOrder(Command2, Command3);
+    setTabOrder(Command3, Command4);
+    setTabOrder(Command4, Command5);
+    Command1->setFocus();
+
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+}
+
+void Form1::Form_Load()
+{
+    // The Windows literals named one fixed directory; here it is the per-user data directory.
+    DataPath = m_dataDirectory.path();
+    // A missing directory is not fatal: lookups then find nothing and learning says why it
+    // could not store a word.
+    const auto seeded = m_dataDirectory.seedIfEmpty();
+    if (seeded.failed())
+        qWarning("Slovník nelze připravit: %s", qUtf8Printable(seeded.whyNot));
+}
+
+void Form1::Command1_Click()
+{
+    DataPath = m_dataDirectory.path();
+    DictExt = LetterFile::EnglishToCzech;
+    m_oknoPreklad.open(*this);
+}
+
+void Form1::Command2_Click()
+{
+    DataPath = m_dataDirectory.path();
+    DictExt = LetterFile::CzechToEnglish;
+    m_oknoPreklad.open(*this);
+}
+
+void Form1::Command4_Click()
+{
+    close();
+    QCoreApplication::quit();
+}

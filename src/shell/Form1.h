@@ -1,0 +1,48 @@
+#pragma once
+
+#include "shell/DataDirectory.h"
+#include "shell/SecondaryWindow.h"
+#include "shell/WindowServices.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+class QLabel;
+class PictureButton;
+
+// The main window: a menu of buttons that open the translation window in either direction
+// (and the browse and pronunciation windows), and "Konec". It sets DataPath on load and
+// DictExt before the translation window opens; it does no dictionary work of its own.
+class Form1 : public QWidget
+{
+    Q_OBJECT
+
+  public:
+    explicit Form1(DataDirectory dataDirectory, WindowServices services = {},
+                   QWidget* parent = nullptr);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    void createControls();
+    PictureButton* addButton(const char* name, const QString& caption, QRect twips,
+                             qreal pointSize);
+    void Form_Load();
+    void Command1_Click();
+    void Command2_Click();
+    void Command4_Click();
+
+    DataDirectory m_dataDirectory;
+    WindowServices m_services;
+    QPixmap m_background;
+
+    PictureButton* Command1 = nullptr;
+    PictureButton* Command2 = nullptr;
+    PictureButton* Command3 = nullptr;
+    PictureButton* Command4 = nullptr;
+    QLabel* Label1 = nullptr;
+    PictureButton* Command5 = nullptr;
+
+    SecondaryWindow m_oknoPreklad;
+};

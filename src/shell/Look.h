@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRect>
+
+// The look that all windows share: layout in twips, the dictionary font, fixed frames centred
+// on the screen, background photographs, graphical buttons and the clickable close picture.
+namespace Look
+{
+
+// Window layouts are given in twips; at 96 dots per inch 15 twips are one pixel.
+inline constexpr int TwipsPerPixel = 15;
+constexpr QRect twips(int left, int top, int width, int height)
+{
+    return {left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel,
+            height / TwipsPerPixel};
+}
+constexpr QSize twips(int width, int height)
+{
+    return {width / TwipsPerPixel, height / TwipsPerPixel};
+}
+
+// The pictures built into the program (made by assets/make-pictures).
+namespace Picture
+{
+inline const QString Form1Background = QStringLiteral(":/pictures/form1-background.jpg");
+inline const QString OknoPrekladBackground =
+    QStringLiteral(":/pictures/oknopreklad-background.jpg");
+inline const QString OknoListBackground = QStringLiteral(":/pictures/oknolist-background.jpg");
+inline const QString Form2Background = QStringLiteral(":/pictures/form2-background.jpg");
+inline const QString ButtonTexture = QStringLiteral(":/pictures/button-texture.png"); // 240 x 70
+inline const QString WideButtonTexture =
+    QStringLiteral(":/pictures/button-texture-wide.png");            // 800 x 70
+inline const QString Close = QStringLiteral(":/pictures/close.png"); // 21 x 21
+inline const QString Icon32 = QStringLiteral(":/pictures/icon-32.png");
+inline const QString Icon16 = QStringLiteral(":/pictures/icon-16.png");
+} // namespace Picture
+
+// "MS Sans Serif" as the windows ask for it; where it is missing (on Linux it always is),
+// DejaVu Sans, which has every Czech letter.
+QFont dictionaryFont(qreal pointSize, bool bold);
+// The font of labels that keep the window's default font.
+QFont windowFont();
+
+QIcon windowIcon();
+
+// A frame that cannot be resized, maximised or minimised, around a client area of `size`.
+void makeFixedFrame(QWidget& window, QSize clientSize);
+void centreOnScreen(QWidget& window);
+
+// Draws a background photograph unscaled from the top-left corner; call from paintEvent.
+void paintBackground(QWidget& window, const QPixmap& picture);
+
+// White text with the background picture showing through.
+void makeTransparentLabel(QLabel& label, const QColor& textColour);
+
+} // namespace Look
+
+// A graphical button: the texture picture, unscaled from its top-left corner, with a raised
+// edge and the caption centred over it (wrapped onto two lines when it does not fit). It is
+// never a default button, so Enter in a text box does not press it.
+class PictureButton : public QPushButton
+{
+  public:
+    PictureButton(const QString& caption, const QString& texture, QWidget* parent);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QPixmap m_texture;
+};
+
+// A picture that reacts to a mouse click, like the close cross; it takes no keyboard focus.
+class ClickablePicture : public QLabel
+{
+    Q_OBJECT
+
+  public:
+    ClickablePicture(const QString& picture, QWidget* parent);
+
+  signals:
+    void clicked();
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    bool m_pressed = false;
+};

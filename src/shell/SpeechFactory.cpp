@@ -1,0 +1,6 @@
+#include "shell/WindowServices.h"
+
+std::unique_ptr<SpeechControl> makeSpeechControl()
+{
+    return std::make_unique<SilentSpeech>();
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "shell/WindowServices.h"
+#include "translate/InputBoxQuestion.h"
+#include "translate/TranslationView.h"
+
+#include <QDialog>
+#include <QPixmap>
+#include <memory>
+
+class ClickablePicture;
+class PictureButton;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+
+// The translation window: the user types a sentence into Text1, presses Command1 and reads
+// the word-by-word result in Text2; words that were not found are asked for one by one.
+// Each opening loads the window afresh: its caption follows DictExt and it has its own
+// speech control hlas2.
+class OknoPreklad : public QDialog, private TranslationView
+{
+    Q_OBJECT
+
+  public:
+    explicit OknoPreklad(const WindowServices& services, QWidget* parent = nullptr);
+    ~OknoPreklad() override;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void createControls();
+    void Form_Load();
+    void Command1_Click();
+    void Image1_Click();
+
+    // TranslationView
+    QString inputText() const override;
+    void setInputText(const QString& text) override;
+    void setOutputText(const QString& text) override;
+    void setMousePointer(MousePointer pointer) override;
+
+    std::shared_ptr<FileWriter> m_writer;
+    QPixmap m_background;
+    InputBoxQuestion m_question;
+
+    QLineEdit* Text1 = nullptr;
+    QPlainTextEdit* Text2 = nullptr;
+    PictureButton* Command1 = nullptr;
+    QLabel* Label1 = nullptr;
+    std::unique_ptr<SpeechControl> hlas2;
+    ClickablePicture* Image1 = nullptr;
+};
