@@ -1,0 +1,185 @@
+#include "browse/OknoList.h"
+
+#include "shell/Look.h"
+#include "shell/Module1.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+
+using namespace Module1;
+
+namespace
+{
+
+const QColor LightBlue(192, 192, 255);
+
+// A window left without an icon of its own would show the program's; a blank one shows none.
+QIcon noIcon()
+{
+    QPixmap blank(16, 16);
+    blank.fill(Qt::transparent);
+    return QIcon(blank);
+}
+
+void paintLightBlue(QWidget& control)
+{
+    QPalette palette = control.palette();
+    palette.setColor(QPalette::Base, LightBlue);
+    palette.setColor(QPalette::Text, Qt::black);
+    control.setPalette(palette);
+}
+
+} // namespace
+
+void ApplicationBeep::beep()
+{
+    QApplication::beep();
+}
+
+OknoList::OknoList(std::shared_ptr<SystemBeep> beep, QWidget* parent)
+    : QDialog(parent), m_beep(std::move(beep)), m_background(Look::Picture::OknoListBackground)
+{
+    setObjectName(QStringLiteral("OknoList"));
+    setWindowTitle(QStringLiteral("Listování ve slovníku"));
+    setWindowIcon(noIcon());
+    setFont(Look::windowFont());
+    Look::makeFixedFrame(*this, Look::twips(9030, 8010));
+    createControls();
+    Look::centreOnScreen(*this);
+    Form_Load();
+}
+
+OknoList::~OknoList() = default;
+
+void OknoList::createControls()
+{
+    List1 = new QListWidget(this);
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setGeometry(Look::twips(240, 240, 1335, 5130));
+    List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    paintLightBlue(*List1);
+
+    // Editable, as the user may correct what is shown; the listing is never saved.
+    Text1 = new QPlainTextEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setGeometry(Look::twips(2520, 240, 6135, 7455));
+    Text1->setFont(Look::dictionaryFont(9.75, true));
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setTabChangesFocus(true);
+
+    // The typed text never becomes an item and is never completed from the items.
+    Combo1 = new QComboBox(this);
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo1->setGeometry(Look::twips(240, 5760, 2175, 315));
+    Combo1->setEditable(true);
+    Combo1->setInsertPolicy(QComboBox::NoInsert);
+    Combo1->setCompleter(nullptr);
+    paintLightBlue(*Combo1);
+
+    Command1 = new PictureButton(QStringLiteral("Zavřít"), Look::Picture::ButtonTexture, this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setGeometry(Look::twips(240, 7440, 855, 255));
+    Command1->setFont(Look::dictionaryFont(8.25, true));
+
+    setTabOrder(List1, Text1);
+    setTabOrder(Text1, Combo1);
+    setTabOrder(Combo1, Command1);
+    List1->setFocus();
+
+    // A letter is read whenever the selected letter changes, by mouse or keyboard, and again
+    // when the user clicks the letter that is already selected (say, after a new direction).
+    connect(List1, &QListWidget::itemSelectionChanged, this, &OknoList::List1_Click);
+    List1->viewport()->installEventFilter(this);
+    connect(List1, &QListWidget::clicked, this, [this](const QModelIndex& index) {
+        if (index.row() == m_selectedAtPress)
+            List1_Click();
+    });
+    connect(Command1, &QPushButton::clicked, this, &OknoList::Command1_Click);
+}
+
+void OknoList::Form_Load()
+{
+    for (char16_t code = 65; code <= 90; ++code)
+        List1->addItem(QString(QChar(code)));
+    // The first item lacks an "n" and so differs from the text shown after load: no item is
+    // selected, and the English list is the default.
+    Combo1->addItem(QStringLiteral("První aglická slova"));
+    Combo1->addItem(QStringLiteral("První česká slova"));
+    Combo1->setCurrentIndex(-1);
+    Combo1->setEditText(QStringLiteral("První anglická slova"));
+    BrowseIndex = 0;
+}
+
+void OknoList::List1_Click()
+{
+    // Ctrl+click can clear the selection; that picks no letter.
+    if (letterIndex() < 0)
+        return;
+    BrowseHandler handler(*this, *m_beep);
+    handler.letterClicked();
+}
+
+void OknoList::Command1_Click()
+{
+    close();
+}
+
+bool OknoList::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == List1->viewport() && event->type() == QEvent::MouseButtonPress)
+        m_selectedAtPress = letterIndex();
+    return QDialog::eventFilter(watched, event);
+}
+
+void OknoList::paintEvent(QPaintEvent*)
+{
+    Look::paintBackground(*this, m_background);
+}
+
+void OknoList::keyPressEvent(QKeyEvent* event)
+{
+    // The window has no cancel button: only "Zavřít" and the close box close it.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+int OknoList::letterIndex() const
+{
+    const QList<QListWidgetItem*> selected = List1->selectedItems();
+    return selected.isEmpty() ? -1 : List1->row(selected.first());
+}
+
+int OknoList::directionIndex() const
+{
+    // Text typed over a chosen item stands for no item, as in the combo boxes of Windows.
+    const int index = Combo1->currentIndex();
+    if (index >= 0 && Combo1->currentText() != Combo1->itemText(index))
+        return -1;
+    return index;
+}
+
+void OknoList::setListing(const QString& text)
+{
+    // The listing ends every line with CR LF; the box shows lines, without an empty last one.
+    QString lines = text;
+    lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    if (lines.endsWith(QLatin1Char('\n')))
+        lines.chop(1);
+    Text1->setPlainText(lines);
+}
+
+void OknoList::setMousePointer(MousePointer pointer)
+{
+    if (pointer == MousePointer::Hourglass)
+        setCursor(Qt::WaitCursor);
+    else
+        unsetCursor();
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "browse/BrowseHandler.h"
+
+#include <QDialog>
+#include <QPixmap>
+#include <memory>
+
+class PictureButton;
+class QComboBox;
+class QListWidget;
+class QPlainTextEdit;
+
+// The system beep of the machine, through Qt.
+class ApplicationBeep final : public SystemBeep
+{
+  public:
+    void beep() override;
+};
+
+// The browse window: the user picks a direction in Combo1 and a letter in List1, and Text1
+// lists the whole letter file, one line per entry. Each opening loads the window afresh.
+class OknoList : public QDialog, private BrowseView
+{
+    Q_OBJECT
+
+  public:
+    explicit OknoList(std::shared_ptr<SystemBeep> beep = std::make_shared<ApplicationBeep>(),
+                      QWidget* parent = nullptr);
+    ~OknoList() override;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void createControls();
+    void Form_Load();
+    void List1_Click();
+    void Command1_Click();
+
+    // BrowseView
+    int letterIndex() const override;
+    int directionIndex() const override;
+    void setListing(const QString& text) override;
+    void setMousePointer(MousePointer pointer) override;
+
+    std::shared_ptr<SystemBeep> m_beep;
+    QPixmap m_background;
+    int m_selectedAtPress = -1; // the letter selected when the mouse button went down
+
+    QListWidget* List1 = nullptr;
+    QPlainTextEdit* Text1 = nullptr;
+    QComboBox* Combo1 = nullptr;
+    PictureButton* Command1 = nullptr;
+};

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "shell/WindowServices.h"
+
+#include <QDialog>
+#include <QPixmap>
+#include <memory>
+
+class PictureButton;
+class QLabel;
+class QLineEdit;
+class QScrollBar;
+
+// The pronunciation window: the user types any text into Text1, picks a voice and a speed
+// and presses Command1 to hear it. Voice and speed are read from their controls at every
+// press; each opening loads the window afresh with its own speech control hlas1.
+class Form2 : public QDialog
+{
+    Q_OBJECT
+
+  public:
+    explicit Form2(const WindowServices& services, QWidget* parent = nullptr);
+    ~Form2() override;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void createControls();
+    QLabel* addLabel(const char* name, const QString& text, QRect rect, const QColor& colour);
+    PictureButton* addOption(const char* name, const QString& caption, QRect rect);
+    void Command1_Click();
+    void Command2_Click();
+
+    QPixmap m_background;
+
+    QLineEdit* Text1 = nullptr;
+    QLabel* Label1 = nullptr;
+    PictureButton* Command1 = nullptr;
+    std::unique_ptr<SpeechControl> hlas1;
+    PictureButton* Command2 = nullptr;
+    PictureButton* Option1 = nullptr;
+    PictureButton* Option2 = nullptr;
+    QScrollBar* HScroll1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+};
