@@ -11,7 +11,7 @@ SLOVNIK_PACKAGES=(
     libespeak-ng-dev espeak-ng-data
     googletest libgtest-dev zlib1g-dev
     dict-freedict-eng-ces dict-freedict-ces-eng
-    fonts-dejavu-core
+    fonts-dejavu-core qt6-translations-l10n
     xvfb xauth
 )
 

@@ -1,8 +1,10 @@
 #include "shell/Form1.h"
 
+#include "browse/OknoList.h"
 #include "dictionary/LetterFile.h"
 #include "shell/Look.h"
 #include "shell/Module1.h"
+#include "speech/Form2.h"
 #include "translate/OknoPreklad.h"
 
 #include <QCoreApplication>
@@ -13,7 +15,9 @@ using namespace Module1;
 Form1::Form1(DataDirectory dataDirectory, WindowServices services, QWidget* parent)
     : QWidget(parent, Qt::Window), m_dataDirectory(std::move(dataDirectory)),
       m_services(std::move(services)), m_background(Look::Picture::Form1Background),
-      m_oknoPreklad([this] { return std::make_unique<OknoPreklad>(m_services); })
+      m_oknoPreklad([this] { return std::make_unique<OknoPreklad>(m_services); }),
+      m_oknoList([] { return std::make_unique<OknoList>(); }),
+      m_form2([this] { return std::make_unique<Form2>(m_services); })
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Anglicko-český slovník verze 2.0"));
@@ -71,7 +75,9 @@ void Form1::createControls()
 
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
 }
 
 void Form1::Form_Load()
@@ -97,6 +103,16 @@ void Form1::Command2_Click()
     DataPath = m_dataDirectory.path();
     DictExt = LetterFile::CzechToEnglish;
     m_oknoPreklad.open(*this);
+}
+
+void Form1::Command3_Click()
+{
+    m_oknoList.open(*this);
+}
+
+void Form1::Command5_Click()
+{
+    m_form2.open(*this);
 }
 
 void Form1::Command4_Click()

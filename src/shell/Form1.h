@@ -31,6 +31,8 @@ class Form1 : public QWidget
     void Form_Load();
     void Command1_Click();
     void Command2_Click();
+    void Command3_Click();
+    void Command5_Click();
     void Command4_Click();
 
     DataDirectory m_dataDirectory;
@@ -45,4 +47,6 @@ class Form1 : public QWidget
     PictureButton* Command5 = nullptr;
 
     SecondaryWindow m_oknoPreklad;
+    SecondaryWindow m_oknoList;
+    SecondaryWindow m_form2;
 };

@@ -3,6 +3,8 @@
 #include "shell/Look.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char* argv[])
 {
@@ -10,6 +12,11 @@ int main(int argc, char* argv[])
     // Names the per-user data directory: ~/.local/share/slovnik/data/ on Linux.
     QApplication::setApplicationName(QStringLiteral("slovnik"));
     QApplication::setWindowIcon(Look::windowIcon());
+    // Every text of the program is Czech; so are Qt's own (the text boxes' context menus).
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Czech), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     Form1 form1(DataDirectory::standard());
     form1.show();

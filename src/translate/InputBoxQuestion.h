@@ -5,8 +5,8 @@
 class QWidget;
 
 // The modal input dialog of learning: the prompt (wrapped so that it can be read), one edit
-// line that starts empty, OK and Cancel. Enter confirms; Cancel, Escape and the close box
-// give the empty string.
+// line that starts empty, OK and "Storno" (Cancel). Enter confirms; Storno, Escape and the close
+// box give the empty string.
 class InputBoxQuestion final : public TranslationQuestion
 {
   public:

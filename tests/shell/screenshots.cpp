@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -69,9 +70,10 @@ int main(int argc, char* argv[])
     save(&form1, QStringLiteral("form1.png"));
 
     whenModalOpens(&form1, [](QWidget* okno) {
-        QTest::keyClicks(child<QLineEdit>(okno, "Text1"), QStringLiteral("A big House."));
+        QTest::keyClicks(child<QLineEdit>(okno, "Text1"),
+                         QStringLiteral("A big House and a new smartphone."));
         whenModalOpens(okno, [](QWidget* question) {
-            typeText(child<QLineEdit>(question, "Answer"), QStringLiteral("velký"));
+            typeText(child<QLineEdit>(question, "Answer"), QStringLiteral("chytrý telefon"));
             save(question, QStringLiteral("learning.png"));
             QTest::keyClick(child<QLineEdit>(question, "Answer"), Qt::Key_Return);
         });
@@ -80,5 +82,19 @@ int main(int argc, char* argv[])
         okno->close();
     });
     child<QPushButton>(&form1, "Command1")->click();
+
+    whenModalOpens(&form1, [](QWidget* okno) {
+        QTest::keyClick(child<QListWidget>(okno, "List1"), 'c');
+        save(okno, QStringLiteral("oknolist.png"));
+        okno->close();
+    });
+    child<QPushButton>(&form1, "Command3")->click();
+
+    whenModalOpens(&form1, [](QWidget* form2) {
+        typeText(child<QLineEdit>(form2, "Text1"), QStringLiteral("Good morning, how are you?"));
+        save(form2, QStringLiteral("form2.png"));
+        form2->close();
+    });
+    child<QPushButton>(&form1, "Command5")->click();
     return allSaved ? 0 : 1;
 }

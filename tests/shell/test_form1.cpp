@@ -4,8 +4,10 @@
 #include "shell/Module1.h"
 #include "translate/OknoPreklad.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRawFont>
@@ -193,6 +195,55 @@ class TestForm1 : public QObject
         QCOMPARE(log->controls, 3);
         QCOMPARE(log->calls,
                  (QStringList{QStringLiteral("speed 170"), QStringLiteral("speak house")}));
+    }
+
+    // The browse and pronunciation buttons open their windows modally and change no
+    // variable themselves; a browse of the Czech list leaves DictExt at ".cze" until a
+    // translation button sets the direction again.
+    void browseAndPronunciationButtonsOpenTheirWindows()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.path() + QLatin1Char('/');
+        QVERIFY(writeLetterFile(path + QStringLiteral("z.cze"), {"ZUB", "tooth", "end", "end"}));
+        Form1 form(DataDirectory{path}, recordingServices(std::make_shared<SpeechLog>()));
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+        QString browseCaption, pronunciationCaption, dictExtWhilePronouncing;
+        bool mainEnabledWhileBrowsing = true;
+        whenModalOpens(&form, [&](QWidget* window) {
+            pronunciationCaption = window->windowTitle();
+            dictExtWhilePronouncing = Module1::DictExt;
+            window->close();
+        });
+        QTest::mouseClick(control(form, "Command5"), Qt::LeftButton);
+        QCOMPARE(pronunciationCaption, QStringLiteral("Výslovnost"));
+        QVERIFY(dictExtWhilePronouncing.isEmpty());
+
+        whenModalOpens(&form, [&](QWidget* window) {
+            browseCaption = window->windowTitle();
+            mainEnabledWhileBrowsing = form.isEnabled();
+            auto* combo = control<QComboBox>(*window, "Combo1");
+            combo->setCurrentIndex(1);
+            auto* letters = control<QListWidget>(*window, "List1");
+            letters->setCurrentRow(25);
+            window->close();
+        });
+        QTest::mouseClick(control(form, "Command3"), Qt::LeftButton);
+        QCOMPARE(browseCaption, QStringLiteral("Listování ve slovníku"));
+        QVERIFY(!mainEnabledWhileBrowsing);
+        QVERIFY(form.isEnabled());
+        QCOMPARE(Module1::DictExt, QStringLiteral(".cze"));
+        QCOMPARE(Module1::DataPath, path);
+
+        QString translationCaption;
+        whenModalOpens(&form, [&](QWidget* window) {
+            translationCaption = window->windowTitle();
+            window->close();
+        });
+        QTest::mouseClick(control(form, "Command1"), Qt::LeftButton);
+        QCOMPARE(translationCaption, QStringLiteral("Překlad anglicko-český"));
+        QCOMPARE(Module1::DictExt, QStringLiteral(".dta"));
     }
 
     void konecAndTheCloseBoxEndTheProgram()

@@ -44,7 +44,7 @@ void answerNext(QWidget& okno, Question& seen, const QString& answer,
         if (afterwards)
             afterwards();
         if (answer.isEmpty()) {
-            const qsizetype cancel = seen.buttons.indexOf(QStringLiteral("Cancel"));
+            const qsizetype cancel = seen.buttons.indexOf(QStringLiteral("Storno"));
             if (cancel >= 0)
                 QTest::mouseClick(buttons[cancel], Qt::LeftButton);
             else
@@ -137,7 +137,7 @@ class TestOknoPreklad : public QObject
         QVERIFY(seen.wraps);
         QVERIFY(seen.answerStartedEmpty);
         QVERIFY(seen.pointerIsDefault);
-        QCOMPARE(seen.buttons, (QStringList{QStringLiteral("OK"), QStringLiteral("Cancel")}));
+        QCOMPARE(seen.buttons, (QStringList{QStringLiteral("OK"), QStringLiteral("Storno")}));
         // The report line appears only after the last answer.
         QCOMPARE(linesWhileAsking.size(), 3);
 
