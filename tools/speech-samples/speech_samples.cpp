@@ -1,0 +1,101 @@
+// Writes what the speech control says, as WAV files to listen to: each voice at each speed
+// the windows use, plus a translation-like run of single words and a line with Czech
+// letters. Usage: speech_samples [output directory]
+
+#include "speech/EspeakEngine.h"
+#include "speech/SpeechSettings.h"
+
+#include <QDataStream>
+#include <QDir>
+#include <QFile>
+
+#include <cstdio>
+#include <vector>
+
+namespace
+{
+
+const char* const Sentence = "Hello. The quick brown fox jumps over the lazy dog. "
+                             "No word to speak. Please try again.";
+
+// 16-bit mono PCM in a RIFF/WAVE container, the one sound format every player knows.
+bool writeWav(const QString& path, const std::vector<qint16>& samples, int sampleRate)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    QDataStream out(&file);
+    out.setByteOrder(QDataStream::LittleEndian);
+    const quint32 dataBytes = quint32(samples.size() * sizeof(qint16));
+    out.writeRawData("RIFF", 4);
+    out << quint32(36 + dataBytes);
+    out.writeRawData("WAVEfmt ", 8);
+    out << quint32(16) << quint16(1) << quint16(1) << quint32(sampleRate) << quint32(sampleRate * 2)
+        << quint16(2) << quint16(16);
+    out.writeRawData("data", 4);
+    out << dataBytes;
+    for (const qint16 sample : samples)
+        out << sample;
+    return out.status() == QDataStream::Ok && file.error() == QFileDevice::NoError;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const QString directory = QString::fromLocal8Bit(argc > 1 ? argv[1] : SPEECH_SAMPLES_DIR);
+    if (!QDir().mkpath(directory)) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(directory));
+        return 1;
+    }
+    EspeakEngine& engine = EspeakEngine::instance();
+    if (!engine.available()) {
+        std::fprintf(stderr, "espeak-ng did not start (is espeak-ng-data installed?)\n");
+        return 1;
+    }
+
+    struct Sample {
+        QString name;
+        QStringList utterances;
+        int voice;
+        int speed;
+    };
+    std::vector<Sample> samples;
+    for (const int voice : {speech::FemaleVoice, speech::MaleVoice}) {
+        const char* kind = voice == speech::FemaleVoice ? "female" : "male";
+        for (const int speed : {50, 100, 150, 170})
+            samples.push_back({QStringLiteral("voice%1-%2-speed%3.wav")
+                                   .arg(voice)
+                                   .arg(QLatin1String(kind))
+                                   .arg(speed, 3, 10, QLatin1Char('0')),
+                               {QString::fromUtf8(Sentence)},
+                               voice,
+                               speed});
+    }
+    // As the translation window speaks: word after word, each its own utterance.
+    samples.push_back({QStringLiteral("word-by-word-voice1-speed170.wav"),
+                       QStringLiteral("a big house is not a small house").split(u' '),
+                       speech::FemaleVoice, 170});
+    // A Czech-to-English translation line as it may come out of the dictionary.
+    samples.push_back({QStringLiteral("czech-letters-voice1-speed100.wav"),
+                       {QString::fromUtf8("dům; žluťoučký kůň úpěl ďábelské ódy")},
+                       speech::FemaleVoice,
+                       100});
+
+    for (const Sample& sample : samples) {
+        std::vector<qint16> pcm;
+        for (const QString& text : sample.utterances) {
+            const auto part = engine.synthesize(text, sample.voice, sample.speed);
+            pcm.insert(pcm.end(), part.begin(), part.end());
+        }
+        const QString path = QDir(directory).filePath(sample.name);
+        if (!writeWav(path, pcm, engine.sampleRate())) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            return 1;
+        }
+        std::printf("%s  %.2f s  (voice %d, speed %d = %d words per minute)\n", qPrintable(path),
+                    double(pcm.size()) / engine.sampleRate(), sample.voice, sample.speed,
+                    speech::wordsPerMinute(sample.speed));
+    }
+    return 0;
+}
