@@ -15,19 +15,6 @@ using namespace LetterFile;
 namespace
 {
 
-QString u(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
-QStringList lines(std::initializer_list<const char*> list)
-{
-    QStringList out;
-    for (const char* line : list)
-        out.append(u(line));
-    return out;
-}
-
 // Starts writing the new copy, then fails as a full disk would.
 class FailingWriter final : public FileWriter
 {

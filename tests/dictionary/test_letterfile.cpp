@@ -5,24 +5,6 @@
 
 using namespace LetterFile;
 
-namespace
-{
-
-QString u(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
-QStringList lines(std::initializer_list<const char*> list)
-{
-    QStringList out;
-    for (const char* line : list)
-        out.append(u(line));
-    return out;
-}
-
-} // namespace
-
 TEST(LetterFileName, LowersTheFirstLetterAndUsesTheBaseLetterOfCzechLetters)
 {
     EXPECT_EQ(fileName("/d/", u("House"), ".dta"), "/d/h.dta");

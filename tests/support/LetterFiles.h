@@ -9,6 +9,20 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+// Test texts are written in UTF-8.
+inline QString u(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+inline QStringList lines(std::initializer_list<const char*> list)
+{
+    QStringList out;
+    for (const char* line : list)
+        out.append(u(line));
+    return out;
+}
+
 // A fresh data directory for one test, with helpers that speak in letter-file bytes.
 class TempDataDir
 {

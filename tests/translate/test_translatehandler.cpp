@@ -10,19 +10,6 @@
 namespace
 {
 
-QString u(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
-QStringList lines(std::initializer_list<const char*> list)
-{
-    QStringList out;
-    for (const char* line : list)
-        out.append(u(line));
-    return out;
-}
-
 class FakeView final : public TranslationView
 {
   public:

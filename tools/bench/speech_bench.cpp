@@ -1,5 +1,5 @@
 // How long a speak call keeps the window waiting, and how fast espeak-ng makes speech.
-// Run by hand: build-dir/tests/speech/speech_bench
+// Run by hand: build-dir/tools/bench/speech_bench
 
 #include "speech/EspeakEngine.h"
 #include "speech/EspeakSpeech.h"
