@@ -18,28 +18,22 @@ struct TranslationRun {
 inline TranslationRun translate(const QString& dataPath, const QString& dictExt,
                                 const QString& text)
 {
-    class View final : public TranslationView
-    {
-      public:
+    struct View final : TranslationView {
         QString inputText() const override { return input; }
         void setInputText(const QString&) override {}
         void setOutputText(const QString&) override {}
         void setMousePointer(MousePointer) override {}
         QString input;
-    };
-    class NoAnswers final : public TranslationQuestion
-    {
-      public:
+    } view;
+    struct NoAnswers final : TranslationQuestion {
         QString ask(const QString&, const QString&) override { return {}; }
-    };
+    } answers;
 
     Module1::resetAll();
     Module1::DataPath = dataPath;
     Module1::DictExt = dictExt;
-    View view;
     view.input = text;
     SilentSpeech speech;
-    NoAnswers answers;
     SafeFileWriter writer; // never used: nothing is answered, so nothing is learned
     TranslateHandler handler(view, speech, answers, writer);
     handler.run();

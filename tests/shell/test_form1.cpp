@@ -1,275 +1,133 @@
+#include "dictionary/LetterFile.h"
 #include "shell/DataDirectory.h"
 #include "shell/Form1.h"
 #include "shell/GuiTestSupport.h"
 #include "shell/Module1.h"
+#include "support/LetterFiles.h"
 #include "translate/OknoPreklad.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRawFont>
-#include <QScreen>
-#include <QTemporaryDir>
 #include <QtTest>
-
-namespace
-{
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-} // namespace
 
 class TestForm1 : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir m_home;
+
   private slots:
     void initTestCase()
     {
-        QVERIFY(m_home.isValid());
         // Never the user's own data: the standard location is resolved under a scratch home.
         qputenv("HOME", m_home.path().toLocal8Bit());
-        qputenv("XDG_DATA_HOME", (m_home.path() + QStringLiteral("/share")).toLocal8Bit());
+        qputenv("XDG_DATA_HOME", (m_home.path() + "/share").toLocal8Bit());
         QApplication::setApplicationName(QStringLiteral("slovnik"));
     }
 
     void init() { Module1::resetAll(); }
 
-    void startUpSeedsAnEmptyDataDirectory()
+    // An empty data directory gets the built-in dictionary; one holding a letter file is left
+    // alone; one that cannot be made does not stop the program.
+    void startUpPreparesTheDataDirectory()
     {
-        const QString expected = m_home.path() + QStringLiteral("/share/slovnik/data/");
-        Form1 form(DataDirectory::standard());
-        QCOMPARE(Module1::DataPath, expected);
-        QVERIFY(Module1::DictExt.isEmpty());
-
-        const QStringList names = DataDirectory::letterFileNames();
-        QCOMPARE(names.size(), 52);
-        for (const QString& name : names) {
-            // Each embedded file is a whole letter file: entries, then its terminator.
-            const QByteArray embedded = readAll(DataDirectory::Embedded + name);
-            const QStringList lines = LetterFile::splitLines(embedded);
-            const QStringList terminator = LetterFile::terminatorLines(name.right(4));
-            QVERIFY2(lines.mid(lines.size() - terminator.size()) == terminator, qPrintable(name));
-            QVERIFY2((lines.size() - terminator.size()) % 2 == 0, qPrintable(name));
-            QCOMPARE(readAll(expected + name), embedded);
-            const auto permissions = QFileInfo(expected + name).permissions();
-            QVERIFY(permissions.testFlags(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                          QFileDevice::ReadOther));
+        const QString seeded = m_home.path() + "/share/slovnik/data/";
+        Form1{DataDirectory::standard()};
+        QCOMPARE(Module1::DataPath, seeded);
+        for (const QString& name : DataDirectory::letterFileNames()) {
+            QCOMPARE(LetterFile::readFile(seeded + name),
+                     LetterFile::readFile(DataDirectory::Embedded + name));
+            QVERIFY(QFileInfo(seeded + name).permissions().testFlag(QFileDevice::WriteOwner));
         }
-        // Nothing else, no temporary file left behind.
-        QCOMPARE(QDir(expected).entryList(QDir::Files | QDir::Hidden).size(), 52);
+        QCOMPARE(QDir(seeded).entryList(QDir::Files | QDir::Hidden).size(), 52);
+
+        TempDataDir own;
+        own.writeLines("h.dta", {"HORSE", "kůň;", "End"});
+        Form1{DataDirectory(own.path())};
+        QCOMPARE(Module1::DataPath, own.path());
+        QCOMPARE(own.bytes("h.dta"), QByteArray("HORSE\r\nk\xf9\xf2;\r\nEnd\r\n"));
+        QCOMPARE(QDir(own.path()).entryList(QDir::Files).size(), 1);
+
+        own.writeBytes("file", "x");
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("nelze vytvořit"));
+        Form1{DataDirectory(own.file("file/data/"))};
+        QCOMPARE(Module1::DataPath, own.file("file/data/"));
     }
 
-    void startUpLeavesAnExistingDictionaryAlone()
+    // Tab reaches "Výslovnost" last. Each button opens its window modally: the translation
+    // buttons set the direction first and get a freshly loaded window; the others change no
+    // variable themselves.
+    void buttonsOpenTheirWindowsModally()
     {
-        QTemporaryDir dir;
-        const QString path = dir.path() + QLatin1Char('/');
-        writeFile(path + QStringLiteral("h.dta"), "HORSE\r\nk\xf9\xf2;\r\nEnd\r\n");
-        Form1 form(DataDirectory{path});
-        QCOMPARE(Module1::DataPath, path);
-        QCOMPARE(readAll(path + QStringLiteral("h.dta")),
-                 QByteArray("HORSE\r\nk\xf9\xf2;\r\nEnd\r\n"));
-        QCOMPARE(QDir(path).entryList(QDir::Files).size(), 1);
-
-        // Files that are not letter files do not count as a dictionary, and stay as they are.
-        QTemporaryDir other;
-        const QString otherPath = other.path() + QLatin1Char('/');
-        writeFile(otherPath + QStringLiteral("notes.txt"), "mine");
-        QCOMPARE(DataDirectory(otherPath).seedIfEmpty().copied.size(), 52);
-        QCOMPARE(readAll(otherPath + QStringLiteral("notes.txt")), QByteArray("mine"));
-    }
-
-    void startsWhenTheDataDirectoryCannotBeMade()
-    {
-        QTemporaryDir dir;
-        writeFile(dir.path() + QStringLiteral("/file"), "x");
-        const QString path = dir.path() + QStringLiteral("/file/data/");
-        QVERIFY(DataDirectory(path).seedIfEmpty().failed());
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("nelze vytvořit")));
-        Form1 form(DataDirectory{path});
-        QCOMPARE(Module1::DataPath, path);
-    }
-
-    // The frame is fixed and centred, the captions' Czech letters exist in the font that stands
-    // in for "MS Sans Serif", no button is a default button, and Tab reaches "Výslovnost" last.
-    void mainWindowLooksAsDesigned()
-    {
-        QTemporaryDir dir;
-        Form1 form(DataDirectory(dir.path() + QLatin1Char('/')));
-        QCOMPARE(form.minimumSize(), form.maximumSize());
-        QCOMPARE(form.geometry().center(),
-                 QGuiApplication::primaryScreen()->availableGeometry().center());
-        for (auto* button : form.findChildren<QPushButton*>()) {
-            QVERIFY(!button->isDefault() && !button->autoDefault());
-            const QRawFont font = QRawFont::fromFont(button->font());
-            for (const QChar c : QStringLiteral("áčďéěíňóřšťúůýžÁČĎÉĚÍŇÓŘŠŤÚŮÝŽ"))
-                QVERIFY2(font.supportsCharacter(c), qPrintable(font.familyName()));
-        }
-
+        TempDataDir data;
+        data.writeLines("h.dta", {"HOUSE", "dům;", "End"});
+        auto log = std::make_shared<SpeechLog>();
+        Form1 form(DataDirectory(data.path()), recordingServices(log));
         form.show();
         form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        QCOMPARE(QApplication::focusWidget(), control(form, "Command1"));
+        QCOMPARE(QApplication::focusWidget(), control(&form, "Command1"));
         for (const char* next : {"Command2", "Command3", "Command4", "Command5", "Command1"}) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(next));
         }
-    }
 
-    // Each translation button sets the direction and opens a freshly loaded translation
-    // window; the main window stays disabled until it closes.
-    void translationButtonsOpenTheWindowModally()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.path() + QLatin1Char('/');
-        QVERIFY(writeLetterFile(path + QStringLiteral("h.dta"), {"HOUSE", "dům;", "End"}));
-        auto log = std::make_shared<SpeechLog>();
-        Form1 form(DataDirectory{path}, recordingServices(log));
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-
-        struct Seen {
-            QString caption, dictExt, dataPath, text1, text2, resultBeforeClose;
-            bool mainEnabled = true, translationWindow = false, stillOpenAfterImage1 = true;
-            bool enabledAfter = false, focusBackOnButton = false;
-        };
-        const auto open = [&](const char* button, const std::function<void(QWidget*, Seen&)>& use) {
-            Seen seen;
-            whenModalOpens(&form, [&](QWidget* window) {
-                seen.caption = window->windowTitle();
-                seen.mainEnabled = form.isEnabled();
-                seen.translationWindow = qobject_cast<OknoPreklad*>(window) != nullptr;
-                seen.dictExt = Module1::DictExt;
-                seen.dataPath = Module1::DataPath;
-                seen.text1 = control<QLineEdit>(*window, "Text1")->text();
-                seen.text2 = control<QPlainTextEdit>(*window, "Text2")->toPlainText();
-                // Clicks on the disabled main window do nothing meanwhile.
-                if (!seen.mainEnabled)
-                    QTest::mouseClick(control(form, "Command2"), Qt::LeftButton);
-                use(window, seen);
-                window->close();
+        QStringList seen; // per window: caption, DictExt, main window enabled?, Text1 + Text2
+        const auto open = [&](const char* button, std::function<void(QWidget*)> use = {}) {
+            whenModalOpens(&form, [&, use](QWidget* window) {
+                const bool translation = qobject_cast<OknoPreklad*>(window);
+                seen << QStringLiteral("%1 %2 %3 [%4]")
+                            .arg(window->windowTitle(), Module1::DictExt,
+                                 form.isEnabled() ? "enabled" : "disabled",
+                                 translation
+                                     ? control<QLineEdit>(window, "Text1")->text() +
+                                           control<QPlainTextEdit>(window, "Text2")->toPlainText()
+                                     : "-");
+                if (use)
+                    use(window);
             });
-            QTest::mouseClick(control(form, button), Qt::LeftButton);
-            seen.enabledAfter = form.isEnabled();
-            seen.focusBackOnButton = form.focusWidget() == control(form, button);
-            return seen;
+            click(&form, button);
+            QVERIFY(form.isEnabled());
+            QCOMPARE(form.focusWidget(), control(&form, button));
         };
-
-        Seen first = open("Command1", [&](QWidget* window, Seen& seen) {
-            QTest::keyClicks(control(*window, "Text1"), QStringLiteral("house"));
-            QTest::mouseClick(control(*window, "Command1"), Qt::LeftButton);
-            seen.resultBeforeClose = control<QPlainTextEdit>(*window, "Text2")->toPlainText();
-            QTest::mouseClick(control(*window, "Image1"), Qt::LeftButton, {}, QPoint(20, 20));
-            seen.stillOpenAfterImage1 = window->isVisible();
+        open("Command1", [&](QWidget* okno) {
+            QTest::keyClicks(control(okno, "Text1"), "house");
+            click(okno, "Command1");
+            seen << control<QPlainTextEdit>(okno, "Text2")->toPlainText();
+            QTest::mouseClick(control(okno, "Image1"), Qt::LeftButton, {}, QPoint(20, 20));
+            seen << (okno->isVisible() ? "Image1 left it open" : "closed");
         });
-        QCOMPARE(first.caption, QStringLiteral("Překlad anglicko-český"));
-        QVERIFY(first.translationWindow);
-        QVERIFY(!first.mainEnabled);
-        QVERIFY(first.enabledAfter && first.focusBackOnButton);
-        QCOMPARE(first.dictExt, QStringLiteral(".dta"));
-        QCOMPARE(first.dataPath, path);
-        // The close picture closes the window.
-        QCOMPARE(first.resultBeforeClose, QStringLiteral("house ........... dům;"));
-        QVERIFY(!first.stillOpenAfterImage1);
-
-        Seen second = open("Command2", [](QWidget*, Seen&) {});
-        QCOMPARE(second.caption, QStringLiteral("Překlad česko-anglický"));
-        QCOMPARE(second.dictExt, QStringLiteral(".cze"));
-        QVERIFY(!second.mainEnabled);
-        QVERIFY(second.enabledAfter && second.focusBackOnButton);
-        QVERIFY(second.text1.isEmpty() && second.text2.isEmpty());
-
-        Seen third = open("Command1", [](QWidget*, Seen&) {});
-        QCOMPARE(third.caption, QStringLiteral("Překlad anglicko-český"));
-        QVERIFY(third.text1.isEmpty() && third.text2.isEmpty());
-
-        // Every opening had its own speech control.
-        QCOMPARE(log->controls, 3);
-        QCOMPARE(log->calls,
-                 (QStringList{QStringLiteral("speed 170"), QStringLiteral("speak house")}));
-    }
-
-    // The browse and pronunciation buttons open their windows modally and change no
-    // variable themselves; a browse of the Czech list leaves DictExt at ".cze" until a
-    // translation button sets the direction again.
-    void browseAndPronunciationButtonsOpenTheirWindows()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.path() + QLatin1Char('/');
-        QVERIFY(writeLetterFile(path + QStringLiteral("z.cze"), {"ZUB", "tooth", "end", "end"}));
-        Form1 form(DataDirectory{path}, recordingServices(std::make_shared<SpeechLog>()));
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-
-        QString browseCaption, pronunciationCaption, dictExtWhilePronouncing;
-        bool mainEnabledWhileBrowsing = true;
-        whenModalOpens(&form, [&](QWidget* window) {
-            pronunciationCaption = window->windowTitle();
-            dictExtWhilePronouncing = Module1::DictExt;
-            window->close();
-        });
-        QTest::mouseClick(control(form, "Command5"), Qt::LeftButton);
-        QCOMPARE(pronunciationCaption, QStringLiteral("Výslovnost"));
-        QVERIFY(dictExtWhilePronouncing.isEmpty());
-
-        whenModalOpens(&form, [&](QWidget* window) {
-            browseCaption = window->windowTitle();
-            mainEnabledWhileBrowsing = form.isEnabled();
-            auto* combo = control<QComboBox>(*window, "Combo1");
-            combo->setCurrentIndex(1);
-            auto* letters = control<QListWidget>(*window, "List1");
-            letters->setCurrentRow(25);
-            window->close();
-        });
-        QTest::mouseClick(control(form, "Command3"), Qt::LeftButton);
-        QCOMPARE(browseCaption, QStringLiteral("Listování ve slovníku"));
-        QVERIFY(!mainEnabledWhileBrowsing);
-        QVERIFY(form.isEnabled());
-        QCOMPARE(Module1::DictExt, QStringLiteral(".cze"));
-        QCOMPARE(Module1::DataPath, path);
-
-        QString translationCaption;
-        whenModalOpens(&form, [&](QWidget* window) {
-            translationCaption = window->windowTitle();
-            window->close();
-        });
-        QTest::mouseClick(control(form, "Command1"), Qt::LeftButton);
-        QCOMPARE(translationCaption, QStringLiteral("Překlad anglicko-český"));
-        QCOMPARE(Module1::DictExt, QStringLiteral(".dta"));
+        for (const char* button : {"Command2", "Command3", "Command5", "Command1"})
+            open(button);
+        QCOMPARE(
+            seen,
+            (QStringList{"Překlad anglicko-český .dta disabled []", "house ........... dům;",
+                         "closed", "Překlad česko-anglický .cze disabled []",
+                         "Listování ve slovníku .cze disabled [-]", "Výslovnost .cze disabled [-]",
+                         "Překlad anglicko-český .dta disabled []"}));
+        QCOMPARE(Module1::DataPath, data.path());
+        QCOMPARE(log->controls, 4); // a speech control of its own for each opening that speaks
+        QCOMPARE(log->calls, (QStringList{"speed 170", "speak house"}));
     }
 
     void konecAndTheCloseBoxEndTheProgram()
     {
-        QTemporaryDir dir;
+        TempDataDir data;
         for (const bool konec : {true, false}) {
-            Form1 form(DataDirectory(dir.path() + QLatin1Char('/')));
+            Form1 form{DataDirectory(data.path())};
             form.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&form));
             QTimer::singleShot(0, &form, [&] {
                 if (konec)
-                    QTest::mouseClick(control(form, "Command4"), Qt::LeftButton);
+                    click(&form, "Command4");
                 else
                     form.close();
             });
-            QTimer guard;
-            guard.setSingleShot(true);
-            connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
-            guard.start(5000);
+            QTimer::singleShot(5000, &form, [] { QCoreApplication::exit(1); });
             QCOMPARE(QApplication::exec(), 0);
             QVERIFY(!form.isVisible());
         }
     }
-
-  private:
-    QTemporaryDir m_home;
 };
 
 QTEST_MAIN(TestForm1)

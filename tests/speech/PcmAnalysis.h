@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <tuple>
 #include <vector>
 
 // Measurements of synthesised speech for the tests.
@@ -29,34 +30,30 @@ inline int peak(const std::vector<qint16>& samples)
 // between 60 and 400 Hz. Returns 0 when nothing is voiced.
 inline double fundamentalFrequency(const std::vector<qint16>& samples, int sampleRate)
 {
-    const int frame = sampleRate * 40 / 1000;
+    const int frame = sampleRate / 25;
     const int minLag = sampleRate / 400;
     const int maxLag = sampleRate / 60;
     const double loudest = peak(samples);
     std::vector<double> estimates;
     for (size_t start = 0; start + frame + maxLag < samples.size(); start += frame / 2) {
-        const qint16* x = samples.data() + start;
-        double energy = 0;
-        for (int i = 0; i < frame; ++i)
-            energy += double(x[i]) * x[i];
+        const auto product = [x = samples.data() + start, frame](int lagA, int lagB) {
+            double sum = 0;
+            for (int i = 0; i < frame; ++i)
+                sum += double(x[i + lagA]) * x[i + lagB];
+            return sum;
+        };
+        const double energy = product(0, 0);
         if (std::sqrt(energy / frame) < 0.1 * loudest)
             continue;
-        double best = 0;
+        double best = 0.6; // below this the frame is not clearly periodic
         int bestLag = 0;
         for (int lag = minLag; lag <= maxLag; ++lag) {
-            double product = 0;
-            double shiftedEnergy = 0;
-            for (int i = 0; i < frame; ++i) {
-                product += double(x[i]) * x[i + lag];
-                shiftedEnergy += double(x[i + lag]) * x[i + lag];
-            }
-            const double correlation = product / std::sqrt(energy * shiftedEnergy + 1e-9);
-            if (correlation > best) {
-                best = correlation;
-                bestLag = lag;
-            }
+            const double correlation =
+                product(0, lag) / std::sqrt(energy * product(lag, lag) + 1e-9);
+            if (correlation > best)
+                std::tie(best, bestLag) = std::pair(correlation, lag);
         }
-        if (best > 0.6)
+        if (bestLag > 0)
             estimates.push_back(double(sampleRate) / bestLag);
     }
     if (estimates.empty())
