@@ -5,8 +5,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QIcon>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -17,14 +15,6 @@ namespace
 {
 
 const QColor LightBlue(192, 192, 255);
-
-// A window left without an icon of its own would show the program's; a blank one shows none.
-QIcon noIcon()
-{
-    QPixmap blank(16, 16);
-    blank.fill(Qt::transparent);
-    return QIcon(blank);
-}
 
 void paintLightBlue(QWidget& control)
 {
@@ -42,11 +32,11 @@ void ApplicationBeep::beep()
 }
 
 OknoList::OknoList(std::shared_ptr<SystemBeep> beep, QWidget* parent)
-    : QDialog(parent), m_beep(std::move(beep)), m_background(Look::Picture::OknoListBackground)
+    : PictureDialog(Look::Picture::OknoListBackground, parent), m_beep(std::move(beep))
 {
     setObjectName(QStringLiteral("OknoList"));
     setWindowTitle(QStringLiteral("Listování ve slovníku"));
-    setWindowIcon(noIcon());
+    setWindowIcon(Look::noIcon());
     setFont(Look::windowFont());
     Look::makeFixedFrame(*this, Look::twips(9030, 8010));
     createControls();
@@ -134,21 +124,6 @@ bool OknoList::eventFilter(QObject* watched, QEvent* event)
     if (watched == List1->viewport() && event->type() == QEvent::MouseButtonPress)
         m_selectedAtPress = letterIndex();
     return QDialog::eventFilter(watched, event);
-}
-
-void OknoList::paintEvent(QPaintEvent*)
-{
-    Look::paintBackground(*this, m_background);
-}
-
-void OknoList::keyPressEvent(QKeyEvent* event)
-{
-    // The window has no cancel button: only "Zavřít" and the close box close it.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 int OknoList::letterIndex() const

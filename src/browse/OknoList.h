@@ -1,9 +1,9 @@
 #pragma once
 
+#include "shell/Look.h"
+
 #include "browse/BrowseHandler.h"
 
-#include <QDialog>
-#include <QPixmap>
 #include <memory>
 
 class PictureButton;
@@ -20,7 +20,7 @@ class ApplicationBeep final : public SystemBeep
 
 // The browse window: the user picks a direction in Combo1 and a letter in List1, and Text1
 // lists the whole letter file, one line per entry. Each opening loads the window afresh.
-class OknoList : public QDialog, private BrowseView
+class OknoList : public PictureDialog, private BrowseView
 {
     Q_OBJECT
 
@@ -30,8 +30,6 @@ class OknoList : public QDialog, private BrowseView
     ~OknoList() override;
 
   protected:
-    void paintEvent(QPaintEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -47,7 +45,6 @@ class OknoList : public QDialog, private BrowseView
     void setMousePointer(MousePointer pointer) override;
 
     std::shared_ptr<SystemBeep> m_beep;
-    QPixmap m_background;
     int m_selectedAtPress = -1; // the letter selected when the mouse button went down
 
     QListWidget* List1 = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -119,4 +120,30 @@ void ClickablePicture::mouseReleaseEvent(QMouseEvent* event)
     m_pressed = false;
     if (click)
         emit clicked();
+}
+
+QIcon Look::noIcon()
+{
+    QPixmap blank(16, 16);
+    blank.fill(Qt::transparent);
+    return QIcon(blank);
+}
+
+PictureDialog::PictureDialog(const QString& background, QWidget* parent)
+    : QDialog(parent), m_background(background)
+{
+}
+
+void PictureDialog::paintEvent(QPaintEvent*)
+{
+    Look::paintBackground(*this, m_background);
+}
+
+void PictureDialog::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

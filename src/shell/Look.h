@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDialog>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -45,6 +46,8 @@ QFont dictionaryFont(qreal pointSize, bool bold);
 QFont windowFont();
 
 QIcon windowIcon();
+// For windows that show no icon: an empty icon would fall back to the program's.
+QIcon noIcon();
 
 // A frame that cannot be resized, maximised or minimised, around a client area of `size`.
 void makeFixedFrame(QWidget& window, QSize clientSize);
@@ -71,6 +74,21 @@ class PictureButton : public QPushButton
 
   private:
     QPixmap m_texture;
+};
+
+// A secondary window with a background photograph. It has no cancel button, so Escape does
+// not close it and discard what it shows: only its own close control and the close box do.
+class PictureDialog : public QDialog
+{
+  public:
+    PictureDialog(const QString& background, QWidget* parent);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    QPixmap m_background;
 };
 
 // A picture that reacts to a mouse click, like the close cross; it takes no keyboard focus.

@@ -2,8 +2,6 @@
 
 #include "shell/Look.h"
 
-#include <QIcon>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -11,22 +9,14 @@
 namespace
 {
 
-// A window left without an icon of its own would show the program's; a blank one shows none.
-QIcon noIcon()
-{
-    QPixmap blank(16, 16);
-    blank.fill(Qt::transparent);
-    return QIcon(blank);
-}
-
 } // namespace
 
 Form2::Form2(const WindowServices& services, QWidget* parent)
-    : QDialog(parent), m_background(Look::Picture::Form2Background)
+    : PictureDialog(Look::Picture::Form2Background, parent)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Výslovnost"));
-    setWindowIcon(noIcon());
+    setWindowIcon(Look::noIcon());
     setFont(Look::windowFont());
     Look::makeFixedFrame(*this, Look::twips(10995, 3750));
     createControls();
@@ -149,19 +139,4 @@ void Form2::Command1_Click()
 void Form2::Command2_Click()
 {
     close();
-}
-
-void Form2::paintEvent(QPaintEvent*)
-{
-    Look::paintBackground(*this, m_background);
-}
-
-void Form2::keyPressEvent(QKeyEvent* event)
-{
-    // The window has no cancel button: only "Zpět" and the close box close it.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "shell/Look.h"
+
 #include "shell/WindowServices.h"
 
-#include <QDialog>
-#include <QPixmap>
 #include <memory>
 
 class PictureButton;
@@ -14,7 +14,7 @@ class QScrollBar;
 // The pronunciation window: the user types any text into Text1, picks a voice and a speed
 // and presses Command1 to hear it. Voice and speed are read from their controls at every
 // press; each opening loads the window afresh with its own speech control hlas1.
-class Form2 : public QDialog
+class Form2 : public PictureDialog
 {
     Q_OBJECT
 
@@ -22,18 +22,12 @@ class Form2 : public QDialog
     explicit Form2(const WindowServices& services, QWidget* parent = nullptr);
     ~Form2() override;
 
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
   private:
     void createControls();
     QLabel* addLabel(const char* name, const QString& text, QRect rect, const QColor& colour);
     PictureButton* addOption(const char* name, const QString& caption, QRect rect);
     void Command1_Click();
     void Command2_Click();
-
-    QPixmap m_background;
 
     QLineEdit* Text1 = nullptr;
     QLabel* Label1 = nullptr;

@@ -5,7 +5,6 @@
 #include "shell/Module1.h"
 #include "translate/TranslateHandler.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -13,8 +12,8 @@
 using namespace Module1;
 
 OknoPreklad::OknoPreklad(const WindowServices& services, QWidget* parent)
-    : QDialog(parent), m_writer(services.writer),
-      m_background(Look::Picture::OknoPrekladBackground), m_question(this)
+    : PictureDialog(Look::Picture::OknoPrekladBackground, parent), m_writer(services.writer),
+      m_question(this)
 {
     setObjectName(QStringLiteral("OknoPreklad"));
     setWindowTitle(QStringLiteral("Překlad"));
@@ -94,21 +93,6 @@ void OknoPreklad::Command1_Click()
 void OknoPreklad::Image1_Click()
 {
     close();
-}
-
-void OknoPreklad::paintEvent(QPaintEvent*)
-{
-    Look::paintBackground(*this, m_background);
-}
-
-void OknoPreklad::keyPressEvent(QKeyEvent* event)
-{
-    // The window has no cancel button: Escape does not close it and lose the result.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 QString OknoPreklad::inputText() const

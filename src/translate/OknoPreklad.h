@@ -1,11 +1,11 @@
 #pragma once
 
+#include "shell/Look.h"
+
 #include "shell/WindowServices.h"
 #include "translate/InputBoxQuestion.h"
 #include "translate/TranslationView.h"
 
-#include <QDialog>
-#include <QPixmap>
 #include <memory>
 
 class ClickablePicture;
@@ -18,17 +18,13 @@ class QPlainTextEdit;
 // the word-by-word result in Text2; words that were not found are asked for one by one.
 // Each opening loads the window afresh: its caption follows DictExt and it has its own
 // speech control hlas2.
-class OknoPreklad : public QDialog, private TranslationView
+class OknoPreklad : public PictureDialog, private TranslationView
 {
     Q_OBJECT
 
   public:
     explicit OknoPreklad(const WindowServices& services, QWidget* parent = nullptr);
     ~OknoPreklad() override;
-
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void createControls();
@@ -43,7 +39,6 @@ class OknoPreklad : public QDialog, private TranslationView
     void setMousePointer(MousePointer pointer) override;
 
     std::shared_ptr<FileWriter> m_writer;
-    QPixmap m_background;
     InputBoxQuestion m_question;
 
     QLineEdit* Text1 = nullptr;
