@@ -6,11 +6,6 @@
 #include <QLineEdit>
 #include <QScrollBar>
 
-namespace
-{
-
-} // namespace
-
 Form2::Form2(const WindowServices& services, QWidget* parent)
     : PictureDialog(Look::Picture::Form2Background, parent)
 {
