@@ -47,8 +47,8 @@ TEST(AudioPlayer, WithoutSoundDeviceNothingHangsOrPilesUp)
         AudioPlayer player(engine.sampleRate());
         for (int i = 0; i < 5; ++i)
             player.append(1, hello.data(), int(hello.size()));
-        EXPECT_GT(player.secondsAhead(), 0.0);
-        // Played through, or thrown away at once.
+        // Played through, or thrown away at once (without a device the player may already
+        // have dropped it here).
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
         while (player.secondsAhead() > 0 && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
