@@ -91,7 +91,7 @@ AppendOutcome appendEntries(const QString& path, const QString& dictExt, const E
     out += fileLines.mid(tailStart);
 
     if (const auto error = writer.replaceFile(path, joinLines(out)))
-        return refused(QStringLiteral("soubor %1: %2").arg(name, *error));
+        return refused(QStringLiteral("%1 (%2)").arg(*error, name));
     return AppendOutcome{added.size(), {}};
 }
 
