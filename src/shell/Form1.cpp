@@ -14,7 +14,7 @@ using namespace Module1;
 
 Form1::Form1(DataDirectory dataDirectory, WindowServices services, QWidget* parent)
     : QWidget(parent, Qt::Window), m_dataDirectory(std::move(dataDirectory)),
-      m_services(std::move(services)), m_background(Look::Picture::Form1Background),
+      m_services(std::move(services)), m_background(Look::picture(Look::Picture::Form1Background)),
       m_oknoPreklad([this] { return std::make_unique<OknoPreklad>(m_services); }),
       m_oknoList([] { return std::make_unique<OknoList>(); }),
       m_form2([this] { return std::make_unique<Form2>(m_services); })

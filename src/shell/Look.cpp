@@ -1,10 +1,15 @@
 #include "shell/Look.h"
 
+#include "shell/RawPicture.h"
+
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmapCache>
+#include <QResource>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
@@ -15,8 +20,13 @@ namespace Look
 
 QFont dictionaryFont(qreal pointSize, bool bold)
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")});
+    // Asked for only where it is installed: a missing family costs a fallback search of the
+    // whole font configuration for every size and weight, before the first paint.
+    const QString msSansSerif = QStringLiteral("MS Sans Serif");
+    QFont font(QStringLiteral("DejaVu Sans"));
+    static const bool installed = QFontDatabase::hasFamily(msSansSerif);
+    if (installed)
+        font.setFamilies({msSansSerif, QStringLiteral("DejaVu Sans")});
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
@@ -28,11 +38,27 @@ QFont windowFont()
     return dictionaryFont(8.25, false);
 }
 
+QPixmap picture(const QString& name)
+{
+    QPixmap pixmap;
+    if (QPixmapCache::find(name, &pixmap))
+        return pixmap;
+    QImage image;
+    const QResource resource(name);
+    if (resource.isValid() && resource.compressionAlgorithm() == QResource::NoCompression)
+        image = RawPicture::decode(resource.data(), resource.size());
+    if (image.isNull())
+        image = QImage(name); // a JPEG or PNG of a secondary window
+    pixmap = QPixmap::fromImage(std::move(image));
+    QPixmapCache::insert(name, pixmap);
+    return pixmap;
+}
+
 QIcon windowIcon()
 {
     QIcon icon;
-    icon.addFile(Picture::Icon32, QSize(32, 32));
-    icon.addFile(Picture::Icon16, QSize(16, 16));
+    icon.addPixmap(picture(Picture::Icon32));
+    icon.addPixmap(picture(Picture::Icon16));
     return icon;
 }
 
@@ -72,7 +98,7 @@ void makeTransparentLabel(QLabel& label, const QColor& textColour)
 } // namespace Look
 
 PictureButton::PictureButton(const QString& caption, const QString& texture, QWidget* parent)
-    : QPushButton(caption, parent), m_texture(texture)
+    : QPushButton(caption, parent), m_texture(Look::picture(texture))
 {
     setAutoDefault(false);
     setDefault(false);
@@ -103,7 +129,7 @@ void PictureButton::paintEvent(QPaintEvent*)
 
 ClickablePicture::ClickablePicture(const QString& picture, QWidget* parent) : QLabel(parent)
 {
-    setPixmap(QPixmap(picture));
+    setPixmap(Look::picture(picture));
     setFocusPolicy(Qt::NoFocus);
 }
 
@@ -130,7 +156,7 @@ QIcon Look::noIcon()
 }
 
 PictureDialog::PictureDialog(const QString& background, QWidget* parent)
-    : QDialog(parent), m_background(background)
+    : QDialog(parent), m_background(Look::picture(background))
 {
 }
 

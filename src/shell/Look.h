@@ -23,21 +23,25 @@ constexpr QSize twips(int width, int height)
     return {width / TwipsPerPixel, height / TwipsPerPixel};
 }
 
-// The pictures built into the program (made by assets/make-pictures).
+// The pictures built into the program (made by assets/make-pictures); those of the main
+// window's first paint are stored undecoded (RawPicture.h). Read them with Look::picture().
 namespace Picture
 {
-inline const QString Form1Background = QStringLiteral(":/pictures/form1-background.jpg");
+inline const QString Form1Background = QStringLiteral(":/pictures/form1-background.raw");
 inline const QString OknoPrekladBackground =
     QStringLiteral(":/pictures/oknopreklad-background.jpg");
 inline const QString OknoListBackground = QStringLiteral(":/pictures/oknolist-background.jpg");
 inline const QString Form2Background = QStringLiteral(":/pictures/form2-background.jpg");
-inline const QString ButtonTexture = QStringLiteral(":/pictures/button-texture.png"); // 240 x 70
+inline const QString ButtonTexture = QStringLiteral(":/pictures/button-texture.raw"); // 240 x 70
 inline const QString WideButtonTexture =
     QStringLiteral(":/pictures/button-texture-wide.png");            // 800 x 70
 inline const QString Close = QStringLiteral(":/pictures/close.png"); // 21 x 21
-inline const QString Icon32 = QStringLiteral(":/pictures/icon-32.png");
-inline const QString Icon16 = QStringLiteral(":/pictures/icon-16.png");
+inline const QString Icon32 = QStringLiteral(":/pictures/icon-32.raw");
+inline const QString Icon16 = QStringLiteral(":/pictures/icon-16.raw");
 } // namespace Picture
+
+// One of the pictures above, decoded on its first use only: later uses share it.
+QPixmap picture(const QString& name);
 
 // "MS Sans Serif" as the windows ask for it; where it is missing (on Linux it always is),
 // DejaVu Sans, which has every Czech letter.

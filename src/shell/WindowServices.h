@@ -3,18 +3,35 @@
 #include "dictionary/FileWriter.h"
 #include "speech/SpeechControl.h"
 
+#include <QStringList>
+
 #include <functional>
 #include <memory>
 
 // Creates the speech control of one loaded window (hlas1, hlas2).
 using SpeechFactory = std::function<std::unique_ptr<SpeechControl>()>;
 
-// The speech engine of the program: every window that speaks gets its control from here.
-std::unique_ptr<SpeechControl> makeSpeechControl();
+// The speech controls of the program, made by the speech module, which is loaded from the
+// first of `moduleFiles` that exists (speechModuleFiles() when empty) when the first control
+// is asked for. Where the module cannot be loaded, the controls are silent and say why.
+SpeechFactory speechFromModule(QStringList moduleFiles = {});
+// Where the program looks for its speech module: beside itself, then where it is installed.
+QStringList speechModuleFiles();
 
 // What the secondary windows need from the machine. The program uses the defaults; tests
 // pass recording fakes.
 struct WindowServices {
-    SpeechFactory makeSpeech = makeSpeechControl;
+    SpeechFactory makeSpeech = speechFromModule();
     std::shared_ptr<FileWriter> writer = std::make_shared<SafeFileWriter>();
+    // Whether the user has been told in this run that speech is not available.
+    std::shared_ptr<bool> speechNoticeGiven = std::make_shared<bool>(false);
 };
+
+// The speech control of a window being loaded (a silent one when none can be made), and
+// the notice the window shows when speech cannot be heard and the user has not been told so
+// yet in this run.
+struct WindowSpeech {
+    std::unique_ptr<SpeechControl> control;
+    QString notice;
+};
+WindowSpeech loadWindowSpeech(const WindowServices& services);

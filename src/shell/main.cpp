@@ -6,6 +6,10 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#ifdef SLOVNIK_FIRST_PAINT_PROBE
+#include "FirstPaintProbe.h"
+#endif
+
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
@@ -19,6 +23,10 @@ int main(int argc, char* argv[])
         QApplication::installTranslator(&qtTexts);
 
     Form1 form1(DataDirectory::standard());
+#ifdef SLOVNIK_FIRST_PAINT_PROBE
+    // The start-up benchmark's build of the program: it quits once the main window is painted.
+    FirstPaintProbe probe(form1);
+#endif
     form1.show();
     return QApplication::exec();
 }

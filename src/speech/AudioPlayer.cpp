@@ -17,6 +17,28 @@ constexpr qint64 RetryAfterMs = 10000;
 // A short device buffer, so that a closed window falls silent at once.
 constexpr int DeviceBufferMs = 100;
 
+// Mono signed 16-bit, as espeak-ng makes it.
+QAudioFormat speechFormat(int sampleRate)
+{
+    QAudioFormat format;
+    format.setSampleRate(sampleRate);
+    format.setChannelCount(1);
+    format.setSampleFormat(QAudioFormat::Int16);
+    return format;
+}
+
+// Empty when the device can play the format; otherwise, in Czech, why not.
+QString whyUnusable(const QAudioDevice& device, const QAudioFormat& format)
+{
+    if (device.isNull())
+        return QStringLiteral("počítač nemá žádný zvukový výstup");
+    if (!device.isFormatSupported(format))
+        return QStringLiteral("zvukový výstup %1 neumí přehrát mono 16 bitů při %2 Hz")
+            .arg(device.description())
+            .arg(format.sampleRate());
+    return {};
+}
+
 // What the audio sink pulls its bytes from.
 class PcmSource final : public QIODevice
 {
@@ -71,12 +93,9 @@ class PlaybackSession final : public QObject
         m_lastFailure.invalidate();
 
         const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-        QAudioFormat format;
-        format.setSampleRate(m_sampleRate);
-        format.setChannelCount(1);
-        format.setSampleFormat(QAudioFormat::Int16);
+        const QAudioFormat format = speechFormat(m_sampleRate);
         // Asking Qt for a sink on a null device only makes it print a warning.
-        if (device.isNull() || !device.isFormatSupported(format)) {
+        if (!whyUnusable(device, format).isEmpty()) {
             m_lastFailure.start();
             return false;
         }
@@ -130,7 +149,8 @@ AudioPlayer::AudioPlayer(int sampleRate)
     // never belongs to a playback thread that ends when its window closes.
     const QCoreApplication* app = QCoreApplication::instance();
     if (app && app->thread() == QThread::currentThread())
-        QMediaDevices::defaultAudioOutput();
+        m_unavailableReason =
+            whyUnusable(QMediaDevices::defaultAudioOutput(), speechFormat(sampleRate));
 
     m_thread.setObjectName(QStringLiteral("speech playback"));
     m_session->moveToThread(&m_thread);

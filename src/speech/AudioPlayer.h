@@ -28,6 +28,9 @@ class AudioPlayer final : public SpeechOutput
     void end(quint64) override {}
     void drop(quint64 speaker) override;
     double secondsAhead() const override;
+    // Whether there was a usable audio output when the player was made (on the
+    // user-interface thread; elsewhere nothing is asked and nothing is reported).
+    QString unavailableReason() const override { return m_unavailableReason; }
 
   private:
     void wakePlayback();
@@ -37,4 +40,5 @@ class AudioPlayer final : public SpeechOutput
     QThread m_thread;
     PlaybackSession* m_session; // lives on m_thread; deleted there when the thread ends
     std::atomic_bool m_wakePending{false};
+    QString m_unavailableReason;
 };

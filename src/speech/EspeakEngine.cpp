@@ -2,7 +2,13 @@
 
 #include "speech/SpeechSettings.h"
 
+#include <espeak-ng/espeak_ng.h>
 #include <espeak-ng/speak_lib.h>
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <atomic>
 
 namespace
 {
@@ -14,6 +20,9 @@ struct Synthesis {
     bool stopped = false;
 };
 Synthesis* running = nullptr;
+
+// espeak-ng has one state per process; this says whether an engine has it.
+std::atomic_bool espeakTaken = false;
 
 int onSamples(short* samples, int count, espeak_EVENT*)
 {
@@ -36,18 +45,62 @@ EspeakEngine& EspeakEngine::instance()
     return engine;
 }
 
-EspeakEngine::EspeakEngine()
+EspeakEngine::EspeakEngine(const QString& dataPath)
 {
-    // Synchronous: espeak_Synth returns when the text is done, handing PCM to onSamples on
-    // the calling thread. A null path lets espeak-ng find its data where it was installed.
-    // DONT_EXIT: without its data espeak-ng would otherwise end the whole program.
-    m_sampleRate =
-        espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_DONT_EXIT);
-    if (m_sampleRate <= 0) {
-        m_sampleRate = 0;
+    if (espeakTaken.exchange(true)) {
+        m_unavailableReason = QStringLiteral("hlasový syntetizátor espeak-ng už používá jiná část "
+                                             "programu");
         return;
     }
+    m_ownsEspeak = true;
+    m_unavailableReason = start(dataPath);
+    if (!m_unavailableReason.isEmpty())
+        m_sampleRate = 0;
+}
+
+EspeakEngine::~EspeakEngine()
+{
+    if (!m_ownsEspeak)
+        return;
+    espeak_ng_Terminate();
+    espeakTaken = false;
+}
+
+QString EspeakEngine::start(const QString& dataPath)
+{
+    const auto broken = [](const QString& folder) {
+        return QStringLiteral("data hlasového syntetizátoru espeak-ng ve složce %1 chybí nebo "
+                              "jsou poškozená")
+            .arg(QDir::toNativeSeparators(folder));
+    };
+    // espeak-ng would quietly fall back to its usual place for a folder that does not exist.
+    if (!dataPath.isEmpty() && !QFileInfo(dataPath).isDir())
+        return broken(dataPath);
+    const QByteArray path = QFile::encodeName(dataPath);
+    espeak_ng_InitializePath(dataPath.isEmpty() ? nullptr : path.constData());
+    const char* folder = nullptr;
+    espeak_Info(&folder);
+
+    // The status tells what went wrong; espeak_Initialize would print it on the terminal.
+    espeak_ng_ERROR_CONTEXT context = nullptr;
+    const espeak_ng_STATUS status = espeak_ng_Initialize(&context);
+    espeak_ng_ClearErrorContext(&context);
+    if (status != ENS_OK)
+        return broken(QFile::decodeName(folder));
+
+    // Synchronous: espeak_Synth returns when the text is done, handing PCM to onSamples on
+    // the calling thread.
+    if (espeak_ng_InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, 0, nullptr) != ENS_OK)
+        return broken(QFile::decodeName(folder));
+    m_sampleRate = espeak_ng_GetSampleRate();
+    // Data without the English voices speaks nothing this program asks for.
+    for (const int voice : {speech::FemaleVoice, speech::MaleVoice}) {
+        if (espeak_ng_SetVoiceByName(speech::espeakVoiceName(voice)) != ENS_OK)
+            return broken(QFile::decodeName(folder));
+    }
+    m_voice = speech::MaleVoice;
     espeak_SetSynthCallback(&onSamples);
+    return {};
 }
 
 void EspeakEngine::applySettings(int voice, int speed)

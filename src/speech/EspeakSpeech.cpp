@@ -33,3 +33,8 @@ void EspeakSpeech::setSpeed(int speed)
 {
     m_speed = speed;
 }
+
+QString EspeakSpeech::unavailableReason() const
+{
+    return m_worker->unavailableReason();
+}

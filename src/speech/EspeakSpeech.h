@@ -27,6 +27,7 @@ class EspeakSpeech final : public SpeechControl
     void selectVoice(int voice) override;
     // Any number is accepted; the engine's rate is clamped into its range.
     void setSpeed(int speed) override;
+    QString unavailableReason() const override;
 
     int voice() const { return m_voice; }
     int speed() const { return m_speed; }

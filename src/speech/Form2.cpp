@@ -17,10 +17,18 @@ Form2::Form2(const WindowServices& services, QWidget* parent)
     createControls();
     Look::centreOnScreen(*this);
 
-    // Without a speech engine the window still opens and works, silently.
-    hlas1 = services.makeSpeech ? services.makeSpeech() : nullptr;
-    if (!hlas1)
-        hlas1 = std::make_unique<SilentSpeech>();
+    // Without speech the window still opens and works, silently; the first window of a run
+    // that cannot be heard says why, in the area of its speech control.
+    WindowSpeech speech = loadWindowSpeech(services);
+    hlas1 = std::move(speech.control);
+    if (!speech.notice.isEmpty()) {
+        // The area's top edge lies under Command1's bottom row; the notice keeps clear of it.
+        QRect area = Look::twips(3960, 1320, 3135, 2175);
+        area.setTop(std::max(area.top(), Command1->geometry().bottom() + 4));
+        QLabel* notice = addLabel("SpeechNotice", speech.notice, area, Qt::white);
+        notice->setWordWrap(true);
+        notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
 }
 
 Form2::~Form2() = default;

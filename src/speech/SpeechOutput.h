@@ -27,4 +27,6 @@ class SpeechOutput
     virtual void drop(quint64 speaker) = 0;
     // How many seconds of PCM wait to be heard; the worker holds synthesis back when far ahead.
     virtual double secondsAhead() const = 0;
+    // Empty while the sound can be heard; otherwise, in Czech, why not.
+    virtual QString unavailableReason() const { return {}; }
 };

@@ -65,6 +65,14 @@ void SpeechWorker::dropSpeaker(quint64 speaker)
     m_output->drop(speaker);
 }
 
+QString SpeechWorker::unavailableReason()
+{
+    if (!m_engine.available())
+        return m_engine.unavailableReason();
+    std::lock_guard lock(m_outputMutex);
+    return m_output->unavailableReason();
+}
+
 void SpeechWorker::run()
 {
     for (;;) {

@@ -34,6 +34,10 @@ class SpeechWorker
     // silences what of it the output still holds.
     void dropSpeaker(quint64 speaker);
 
+    // Empty while speech can be heard; otherwise, in Czech, why not: the engine's reason
+    // first, then the output's.
+    QString unavailableReason();
+
     // Synthesis may run this far ahead of what has been heard.
     static constexpr double MaxSecondsAhead = 10.0;
 

@@ -22,10 +22,11 @@ OknoPreklad::OknoPreklad(const WindowServices& services, QWidget* parent)
     Look::makeFixedFrame(*this, Look::twips(11970, 8775));
     createControls();
 
-    // A window whose speech engine cannot start still translates, silently.
-    hlas2 = services.makeSpeech ? services.makeSpeech() : nullptr;
-    if (!hlas2)
-        hlas2 = std::make_unique<SilentSpeech>();
+    // A window whose speech cannot be heard still translates, silently; the first window of a
+    // run without speech says why in the empty result box, until a result replaces it.
+    WindowSpeech speech = loadWindowSpeech(services);
+    hlas2 = std::move(speech.control);
+    Text2->setPlaceholderText(speech.notice);
 
     Form_Load();
 }

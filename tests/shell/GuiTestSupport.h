@@ -12,10 +12,12 @@
 #include <memory>
 
 // Every call that windows make on their speech controls, in order, e.g. "speed 170",
-// "speak house", "voice 2"; `controls` counts the controls created.
+// "speak house", "voice 2"; `controls` counts the controls created. The controls say they
+// cannot be heard when `unavailable` holds a reason.
 struct SpeechLog {
     QStringList calls;
     int controls = 0;
+    QString unavailable;
 };
 
 class RecordingSpeech final : public SpeechControl
@@ -28,6 +30,7 @@ class RecordingSpeech final : public SpeechControl
     void speak(const QString& text) override { m_log->calls << "speak " + text; }
     void selectVoice(int voice) override { m_log->calls << QStringLiteral("voice %1").arg(voice); }
     void setSpeed(int speed) override { m_log->calls << QStringLiteral("speed %1").arg(speed); }
+    QString unavailableReason() const override { return m_log->unavailable; }
 
   private:
     std::shared_ptr<SpeechLog> m_log;

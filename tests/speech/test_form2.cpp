@@ -4,6 +4,7 @@
 #include "shell/SecondaryWindow.h"
 #include "speech/Form2.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
@@ -79,6 +80,34 @@ class TestForm2 : public QObject
         QCOMPARE(log->calls, (QStringList{"speak No word to speak. Please try again.", "voice 1",
                                           "speed 100", "speak hello"}));
         QCOMPARE(log->controls, 2); // a speech control of its own for each opening
+    }
+
+    // Speech that cannot be heard is told once, in the area of the window's speech control,
+    // over no other control; the window works as ever.
+    void unheardSpeechIsToldOnceInTheSpeechControlsArea()
+    {
+        auto log = std::make_shared<SpeechLog>();
+        log->unavailable = QStringLiteral("počítač nemá žádný zvukový výstup");
+        const WindowServices services = recordingServices(log);
+        QStringList notices;
+        for (int opening = 0; opening < 2; ++opening) {
+            Form2 window(services);
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            auto* notice = window.findChild<QLabel*>(QStringLiteral("SpeechNotice"));
+            notices << (notice ? notice->text() : QString());
+            if (notice) {
+                QVERIFY(Look::twips(3960, 1320, 3135, 2175).contains(notice->geometry()));
+                QVERIFY(notice->wordWrap());
+                for (auto* other : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                    QVERIFY(other == notice || !other->geometry().intersects(notice->geometry()));
+            }
+            speak(&window, "hello");
+        }
+        QCOMPARE(notices, (QStringList{"Řeč není k dispozici: počítač nemá žádný zvukový výstup. "
+                                       "Vše ostatní funguje, jen bez zvuku.",
+                                       ""}));
+        QCOMPARE(log->calls.size(), 6);
     }
 };
 
