@@ -25,6 +25,9 @@ class BaseFormSource
   public:
     virtual ~BaseFormSource() = default;
 
+    // Gets the language ready, if that takes time, without waiting for it.
+    virtual void prepare(Language) {}
+
     // The likeliest base form of the word that is a head word, and a second one only when it
     // is as likely; empty when there is none or when the language's analyser is not ready
     // yet. Candidates are asked for in order of likelihood, and no more than needed.

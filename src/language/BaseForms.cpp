@@ -186,11 +186,20 @@ class LanguageAnalyser
         return out;
     }
 
+    // Hunspell's analyses of a lowered word: as it is, or else as a name (praze: Praze).
+    QList<HunspellDictionary::Stem> analyses(const QString& word)
+    {
+        QList<HunspellDictionary::Stem> found = m_hunspell->stems(word);
+        if (found.isEmpty() && !word.isEmpty())
+            found = m_hunspell->stems(word.front().toUpper() + word.mid(1));
+        return found;
+    }
+
     // Hunspell's stems of a word that are base forms of it, lowered.
     QList<HunspellDictionary::Stem> stemsOf(const QString& word)
     {
         QList<HunspellDictionary::Stem> out;
-        for (HunspellDictionary::Stem& stem : m_hunspell->stems(word)) {
+        for (HunspellDictionary::Stem& stem : analyses(word)) {
             stem.word = stem.word.toLower();
             if (stem.word == word ||
                 (!stem.prefixed && takesStem(word, stem.word, stem.suffixFlags)))
@@ -199,7 +208,7 @@ class LanguageAnalyser
         return out;
     }
 
-    bool knows(const QString& word) { return !m_hunspell->stems(word).isEmpty(); }
+    bool knows(const QString& word) { return !analyses(word).isEmpty(); }
 
     // Whether Hunspell analyses a word only as a form of other words.
     bool isFormOfAnother(const QString& word)

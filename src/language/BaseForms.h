@@ -28,7 +28,7 @@ class BaseForms final : public BaseFormSource
     ~BaseForms() override;
 
     // Starts reading the language's dictionary unless that has started already; returns at once.
-    void prepare(Language language);
+    void prepare(Language language) override;
     // Waits until the language is read; whether it has base forms. For tools and tests.
     bool waitUntilReady(Language language);
 

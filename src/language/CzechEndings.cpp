@@ -243,8 +243,9 @@ const Rule Rules[] = {
     {u"en", u"it", 4, Participle}, {u"ena", u"it", 4, Participle},
     {u"eno", u"it", 4, Participle}, {u"eni", u"it", 4, Participle},
     {u"eny", u"it", 4, Participle}, {u"en", u"et", 5}, {u"ena", u"et", 5},
-    {u"ěn", u"it", 4}, {u"ěna", u"it", 4}, {u"ěno", u"it", 4}, {u"ěni", u"it", 4},
-    {u"ěny", u"it", 4}, {u"ěn", u"ět", 4}, {u"ěna", u"ět", 4}, {u"ěno", u"ět", 4},
+    {u"ěn", u"it", 4, Participle}, {u"ěna", u"it", 4, Participle},
+    {u"ěno", u"it", 4, Participle}, {u"ěni", u"it", 4, Participle},
+    {u"ěny", u"it", 4, Participle}, {u"ěn", u"ět", 4}, {u"ěna", u"ět", 4}, {u"ěno", u"ět", 4},
     {u"ěni", u"ět", 4}, {u"ěny", u"ět", 4},
     {u"te", u"it", 5}, {u"ťte", u"tit", 4}, {u"ďte", u"dit", 4}, {u"ňte", u"nit", 4},
     // Verbs in -nout: tisknout, minout
@@ -573,9 +574,9 @@ QList<BaseForm> baseFormsOf(const QString& word, Stems stems)
     }
 
     for (QStringView particle : Particles) {
-        // The pronoun before the particle ends in a vowel: takové-to, jakékoli-v is not.
+        // Before "to" the pronoun ends in a vowel: takové-to, not mís-to.
         if (word.size() > particle.size() + 3 && word.endsWith(particle) &&
-            isVowel(word[word.size() - particle.size() - 1])) {
+            (particle != u"to" || isVowel(word[word.size() - particle.size() - 1]))) {
             const QString declined = word.chopped(particle.size());
             for (const BaseForm& base : baseFormsOf(declined, stems)) {
                 if (base.word.endsWith(u'ý') || base.word.endsWith(u'í'))

@@ -203,7 +203,7 @@ struct Rule {
 
 // clang-format off
 const Rule Rules[] = {
-    {u"ies", u"y", 2}, {u"s", u"", 3}, {u"es", u"", 3}, {u"ves", u"f", 3}, {u"ves", u"fe", 3},
+    {u"ies", u"y", 2}, {u"s", u"", 3}, {u"es", u"", 2}, {u"ves", u"f", 3}, {u"ves", u"fe", 3},
     {u"men", u"man", 3}, {u"ses", u"sis", 4}, {u"ices", u"ex", 5}, {u"ices", u"ix", 5},
     {u"ied", u"y", 2}, {u"ed", u"", 3, true}, {u"ed", u"e", 3},
     {u"ying", u"ie", 3}, {u"ing", u"", 3, true}, {u"ing", u"e", 3},
@@ -230,6 +230,17 @@ bool takesEs(const QString& stem)
     return stem.endsWith(u's') || stem.endsWith(u'x') || stem.endsWith(u'z') ||
            stem.endsWith(QLatin1String("ch")) || stem.endsWith(QLatin1String("sh")) ||
            stem.endsWith(u'o');
+}
+
+// A consonant after a single vowel after a consonant: hop, plan (not w, x or y: show, fix, play).
+bool endsInShortSyllable(const QString& stem)
+{
+    const qsizetype n = stem.size();
+    if (n < 3)
+        return false;
+    const QChar last = stem[n - 1];
+    return !isVowel(last) && !QStringView(u"wxy").contains(last) && isVowel(stem[n - 2]) &&
+           !isVowel(stem[n - 3]);
 }
 
 void addIrregular(const QString& word, BaseFormList& out)
@@ -263,7 +274,11 @@ QList<BaseForm> baseFormsOf(const QString& word)
             continue;
         if (rule.form == u"s" && (stem.endsWith(u's') || stem.endsWith(u'u')))
             continue;
-        out.add(stem + rule.base.toString(), rule.cost);
+        // After a short vowel and one consonant the stem wants its e back (hoping: hope,
+        // where hop would be hopping).
+        const bool wantsE = (rule.form == u"ed" || rule.form == u"ing") && rule.base.isEmpty() &&
+                            endsInShortSyllable(stem);
+        out.add(stem + rule.base.toString(), rule.cost + (wantsE ? 1 : 0));
         const qsizetype n = stem.size();
         if (rule.undouble && n >= 3 && stem[n - 1] == stem[n - 2] && !isVowel(stem[n - 1]))
             out.add(stem.left(n - 1), rule.cost);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dictionary/FileWriter.h"
+#include "language/BaseForms.h"
 #include "speech/SpeechControl.h"
 
 #include <functional>
@@ -17,4 +18,6 @@ std::unique_ptr<SpeechControl> makeSpeechControl();
 struct WindowServices {
     SpeechFactory makeSpeech = makeSpeechControl;
     std::shared_ptr<FileWriter> writer = std::make_shared<SafeFileWriter>();
+    // Base forms of inflected words for the lookup; null for none. Reads nothing until asked.
+    std::shared_ptr<BaseFormSource> baseForms = std::make_shared<BaseForms>();
 };

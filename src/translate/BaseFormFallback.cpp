@@ -15,8 +15,7 @@ QList<BaseFormMatch> findBaseForms(const QString& loweredWord, const QString& da
                                    const QString& dictExt, const BaseFormSource& baseForms,
                                    HeadWordSource& headWords)
 {
-    const Language language =
-        dictExt == LetterFile::CzechToEnglish ? Language::Czech : Language::English;
+    const Language language = languageOf(dictExt);
     QList<BaseFormMatch> matches;
     const auto translationsOf = [&](const QString& base) {
         return headWords.translationsOf(LetterFile::fileName(dataPath, base, dictExt), base);

@@ -27,6 +27,12 @@ class PressHeadWords final : public HeadWordSource
     QHash<QString, LetterFile::LookupTable> m_tables;
 };
 
+// The language of the words a direction looks up.
+inline Language languageOf(const QString& dictExt)
+{
+    return dictExt == LetterFile::CzechToEnglish ? Language::Czech : Language::English;
+}
+
 // A base form of a word that has entries: the base form and those entries' translations.
 struct BaseFormMatch {
     QString base;
