@@ -133,8 +133,9 @@ class LanguageAnalyser
             ownCost.insert(form.word, form.cost);
             (form.cost <= SureCost ? candidates.stages[0] : candidates.ownRest).append(form);
         }
-        candidates.hunspellKnows = knows(word);
-        const QList<HunspellDictionary::Stem> analyses = stemsOf(word);
+        const QList<HunspellDictionary::Stem> all = analyses(word);
+        candidates.hunspellKnows = !all.isEmpty();
+        const QList<HunspellDictionary::Stem> analyses = baseStems(word, all);
         BaseFormList stems(word);
         for (const HunspellDictionary::Stem& stem : analyses) {
             if (stem.word == word)
@@ -190,16 +191,23 @@ class LanguageAnalyser
     QList<HunspellDictionary::Stem> analyses(const QString& word)
     {
         QList<HunspellDictionary::Stem> found = m_hunspell->stems(word);
-        if (found.isEmpty() && !word.isEmpty())
-            found = m_hunspell->stems(word.front().toUpper() + word.mid(1));
+        if (found.isEmpty() && !word.isEmpty()) {
+            const QString name = asName(word);
+            if (m_hunspell->knows(name))
+                found = m_hunspell->stems(name);
+        }
         return found;
     }
 
-    // Hunspell's stems of a word that are base forms of it, lowered.
-    QList<HunspellDictionary::Stem> stemsOf(const QString& word)
+    static QString asName(const QString& word) { return word.front().toUpper() + word.mid(1); }
+
+    // Those of Hunspell's analyses of a word that give a base form of it, lowered; the word
+    // itself among them when Hunspell holds it as it is.
+    QList<HunspellDictionary::Stem> baseStems(const QString& word,
+                                              QList<HunspellDictionary::Stem> analyses) const
     {
         QList<HunspellDictionary::Stem> out;
-        for (HunspellDictionary::Stem& stem : analyses(word)) {
+        for (HunspellDictionary::Stem& stem : analyses) {
             stem.word = stem.word.toLower();
             if (stem.word == word ||
                 (!stem.prefixed && takesStem(word, stem.word, stem.suffixFlags)))
@@ -208,17 +216,20 @@ class LanguageAnalyser
         return out;
     }
 
-    bool knows(const QString& word) { return !analyses(word).isEmpty(); }
+    bool knows(const QString& word)
+    {
+        return !word.isEmpty() && (m_hunspell->knows(word) || m_hunspell->knows(asName(word)));
+    }
 
     // Whether Hunspell analyses a word only as a form of other words.
     bool isFormOfAnother(const QString& word)
     {
-        const QList<HunspellDictionary::Stem> analyses = stemsOf(word);
-        for (const HunspellDictionary::Stem& stem : analyses) {
+        const QList<HunspellDictionary::Stem> stems = baseStems(word, analyses(word));
+        for (const HunspellDictionary::Stem& stem : stems) {
             if (stem.word == word)
                 return false;
         }
-        return !analyses.isEmpty();
+        return !stems.isEmpty();
     }
 
     // Hunspell's Czech class O gives the masculine of a past or passive form for its other

@@ -502,7 +502,12 @@ constexpr unsigned AnyChange = ~0u;
 void applyRules(const QString& word, const Rule* begin, const Rule* end, int extraCost,
                 unsigned allowedChanges, BaseFormList& out, QStringList* produced = nullptr)
 {
+    if (word.isEmpty())
+        return;
     for (const Rule* rule = begin; rule != end; ++rule) {
+        // The last letters first: most rules end otherwise, and this test is cheap.
+        if (!rule->form.isEmpty() && rule->form.back() != word.back())
+            continue;
         if (!word.endsWith(rule->form))
             continue;
         const QString stem = word.left(word.size() - rule->form.size());

@@ -62,6 +62,12 @@ QString HunspellDictionary::fromDictionary(const std::string& bytes)
     return m_decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
 }
 
+bool HunspellDictionary::knows(const QString& word)
+{
+    const auto encoded = toDictionary(word);
+    return encoded && m_hunspell->spell(*encoded);
+}
+
 QList<HunspellDictionary::Stem> HunspellDictionary::stems(const QString& word)
 {
     QList<Stem> result;

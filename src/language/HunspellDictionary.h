@@ -32,6 +32,8 @@ class HunspellDictionary
     // The stems of a word, one per analysis: a word the dictionary holds as it is has itself
     // as a stem, a word it does not know has none.
     QList<Stem> stems(const QString& word);
+    // Whether the dictionary knows the word: as fast as a spelling check, faster than stems().
+    bool knows(const QString& word);
 
   private:
     HunspellDictionary(std::unique_ptr<Hunspell> hunspell, const QString& encodingName);
