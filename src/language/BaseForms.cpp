@@ -122,6 +122,7 @@ class LanguageAnalyser
         QStringList stems;          // every stem Hunspell gave, forms like byl included
         QStringList forms;          // the stems that are forms (byl)
         bool hunspellKnows = false; // Hunspell has an analysis of the word
+        bool onlyAsName = false;    // ... of the word written with a capital only
         bool firstMade = false;
         bool restMade = false;
     };
@@ -133,7 +134,7 @@ class LanguageAnalyser
             ownCost.insert(form.word, form.cost);
             (form.cost <= SureCost ? candidates.stages[0] : candidates.ownRest).append(form);
         }
-        const QList<HunspellDictionary::Stem> all = analyses(word);
+        const QList<HunspellDictionary::Stem> all = analyses(word, &candidates.onlyAsName);
         candidates.hunspellKnows = !all.isEmpty();
         const QList<HunspellDictionary::Stem> analyses = baseStems(word, all);
         BaseFormList stems(word);
@@ -165,7 +166,8 @@ class LanguageAnalyser
             rest.add(form, Unguessed);
         candidates.stages[2] = sure.sorted();
         candidates.stages[3] = rest.sorted();
-        if (candidates.stems.isEmpty()) {
+        // A name is not guessed at (Perrier is no form of perry).
+        if (candidates.stems.isEmpty() && !candidates.onlyAsName) {
             candidates.stages[4] = candidates.hunspellKnows
                                        ? candidates.ownRest
                                        : unchangedStems(word, candidates.ownRest);
@@ -188,13 +190,15 @@ class LanguageAnalyser
     }
 
     // Hunspell's analyses of a lowered word: as it is, or else as a name (praze: Praze).
-    QList<HunspellDictionary::Stem> analyses(const QString& word)
+    QList<HunspellDictionary::Stem> analyses(const QString& word, bool* onlyAsName = nullptr)
     {
         QList<HunspellDictionary::Stem> found = m_hunspell->stems(word);
         if (found.isEmpty() && !word.isEmpty()) {
             const QString name = asName(word);
             if (m_hunspell->knows(name))
                 found = m_hunspell->stems(name);
+            if (onlyAsName)
+                *onlyAsName = !found.isEmpty();
         }
         return found;
     }

@@ -340,8 +340,8 @@ nikdo: nikoho nikomu nikom nikým
 nic: ničeho ničemu ničem ničím
 někdo: někoho někomu někom někým
 něco: něčeho něčemu něčem něčím
-všechen: všechno všichni všechny všeho všemu všem vším všech všemi vše
-sám: sama samo sami samy samého samému samém samým samou samých samými
+všechen: všechno všechna všichni všechny všeho všemu všem vším všech všemi vše
+sám: sama samo sami samy
 jenž: jehož jemuž jímž jíž jejž již jež něhož němuž němž něž nichž nimž nimiž jejichž
 jeden: jedna jedno jednoho jednomu jednom jedním jedné jednu jedni jedny jedněch jedněm jedněmi
 dva: dvě dvou dvěma

@@ -203,7 +203,7 @@ struct Rule {
 
 // clang-format off
 const Rule Rules[] = {
-    {u"ies", u"y", 2}, {u"s", u"", 3}, {u"es", u"", 2}, {u"ves", u"f", 3}, {u"ves", u"fe", 3},
+    {u"ies", u"y", 2}, {u"es", u"", 3}, {u"s", u"", 3}, {u"ves", u"f", 3}, {u"ves", u"fe", 3},
     {u"men", u"man", 3}, {u"ses", u"sis", 4}, {u"ices", u"ex", 5}, {u"ices", u"ix", 5},
     {u"ied", u"y", 2}, {u"ed", u"", 3, true}, {u"ed", u"e", 3},
     {u"ying", u"ie", 3}, {u"ing", u"", 3, true}, {u"ing", u"e", 3},
