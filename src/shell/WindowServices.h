@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dictionary/FileWriter.h"
+#include "language/BaseForms.h"
 #include "speech/SpeechControl.h"
 
 #include <QStringList>
@@ -25,6 +26,8 @@ struct WindowServices {
     std::shared_ptr<FileWriter> writer = std::make_shared<SafeFileWriter>();
     // Whether the user has been told in this run that speech is not available.
     std::shared_ptr<bool> speechNoticeGiven = std::make_shared<bool>(false);
+    // Base forms of inflected words for the lookup; null for none. Reads nothing until asked.
+    std::shared_ptr<BaseFormSource> baseForms = std::make_shared<BaseForms>();
 };
 
 // The speech control of a window being loaded (a silent one when none can be made), and

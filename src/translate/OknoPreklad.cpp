@@ -3,6 +3,7 @@
 #include "dictionary/LetterFile.h"
 #include "shell/Look.h"
 #include "shell/Module1.h"
+#include "translate/BaseFormFallback.h"
 #include "translate/TranslateHandler.h"
 
 #include <QLabel>
@@ -13,7 +14,7 @@ using namespace Module1;
 
 OknoPreklad::OknoPreklad(const WindowServices& services, QWidget* parent)
     : PictureDialog(Look::Picture::OknoPrekladBackground, parent), m_writer(services.writer),
-      m_question(this)
+      m_baseForms(services.baseForms), m_question(this)
 {
     setObjectName(QStringLiteral("OknoPreklad"));
     setWindowTitle(QStringLiteral("Překlad"));
@@ -83,11 +84,14 @@ void OknoPreklad::Form_Load()
         setWindowTitle(QStringLiteral("Překlad anglicko-český"));
     if (DictExt == LetterFile::CzechToEnglish)
         setWindowTitle(QStringLiteral("Překlad česko-anglický"));
+    // The base forms of the direction's language are read meanwhile, off this thread.
+    if (m_baseForms)
+        m_baseForms->prepare(languageOf(DictExt));
 }
 
 void OknoPreklad::Command1_Click()
 {
-    TranslateHandler handler(*this, *hlas2, m_question, *m_writer);
+    TranslateHandler handler(*this, *hlas2, m_question, *m_writer, m_baseForms.get());
     handler.run();
 }
 

@@ -1,5 +1,7 @@
 #include "translate/TranslateHandler.h"
 
+#include "translate/BaseFormFallback.h"
+
 #include "dictionary/Cp1250.h"
 #include "dictionary/EntryAppender.h"
 #include "dictionary/LetterFile.h"
@@ -68,8 +70,10 @@ class LookupCache
 };
 
 TranslateHandler::TranslateHandler(TranslationView& view, SpeechControl& hlas2,
-                                   TranslationQuestion& question, FileWriter& writer)
-    : m_view(view), m_hlas2(hlas2), m_question(question), m_writer(writer)
+                                   TranslationQuestion& question, FileWriter& writer,
+                                   const BaseFormSource* baseForms, HeadWordSource* headWords)
+    : m_view(view), m_hlas2(hlas2), m_question(question), m_writer(writer), m_baseForms(baseForms),
+      m_headWords(headWords)
 {
 }
 
@@ -95,8 +99,10 @@ void TranslateHandler::run()
     LookupCache files;
     for (int i = 1; i <= n; ++i)
         files.want(LetterFile::fileName(DataPath, Words[i], DictExt), Words[i]);
+    PressHeadWords pressHeadWords;
+    HeadWordSource& headWords = m_headWords ? *m_headWords : pressHeadWords;
     for (int i = 1; i <= n; ++i)
-        lookUp(i, files);
+        lookUp(i, files, headWords);
     if (typed.size() > MaxWords) {
         ResultText += QStringLiteral("Text je delší než %1 slov: přeloženo bylo prvních %1 slov, "
                                      "vynechaných slov: %2.")
@@ -108,7 +114,7 @@ void TranslateHandler::run()
     ShowResult();
 }
 
-void TranslateHandler::lookUp(int i, LookupCache& files)
+void TranslateHandler::lookUp(int i, LookupCache& files, HeadWordSource& headWords)
 {
     const QString& word = Words[i];
     const QString path = LetterFile::fileName(DataPath, word, DictExt);
@@ -120,6 +126,8 @@ void TranslateHandler::lookUp(int i, LookupCache& files)
         found = true;
         AppendResultLine(i, translation);
     }
+    if (!found && word != QLatin1String("end"))
+        found = lookUpBaseForms(i, headWords);
     if (word == QLatin1String("end") && !found)
         AppendResultLine(i, QStringLiteral("konec"));
     if (!found) {
@@ -130,10 +138,32 @@ void TranslateHandler::lookUp(int i, LookupCache& files)
     }
 }
 
+// One line per entry of each base form found: "psa ........... (pes) dog". In the
+// Czech-to-English direction only the English is spoken, not the Czech base form.
+bool TranslateHandler::lookUpBaseForms(int i, HeadWordSource& headWords)
+{
+    if (!m_baseForms)
+        return false;
+    const QList<BaseFormMatch> matches =
+        findBaseForms(Words[i], DataPath, DictExt, *m_baseForms, headWords);
+    for (const BaseFormMatch& match : matches) {
+        for (const QString& translation : match.translations)
+            AppendResultLine(i, QLatin1Char('(') + match.base + QStringLiteral(") ") + translation,
+                             translation);
+    }
+    return !matches.isEmpty();
+}
+
 void TranslateHandler::AppendResultLine(int i, const QString& lineTranslation)
 {
+    AppendResultLine(i, lineTranslation, lineTranslation);
+}
+
+void TranslateHandler::AppendResultLine(int i, const QString& lineTranslation,
+                                        const QString& spoken)
+{
     if (czechToEnglish())
-        m_hlas2.speak(lineTranslation);
+        m_hlas2.speak(spoken);
     ResultText += Words[i] + ResultSeparator + lineTranslation + CrLf;
 }
 

@@ -2,7 +2,9 @@
 
 #include <QString>
 
+class BaseFormSource;
 class FileWriter;
+class HeadWordSource;
 class SpeechControl;
 class TranslationQuestion;
 class TranslationView;
@@ -11,11 +13,16 @@ class TranslationView;
 // one up in its letter file, show one result line per entry found or "Nenalezeno.", speak
 // the English side, then ask for the words that were not found and store every answer as a
 // new entry. Reads DataPath and DictExt; fills Words, Unknown and UnknownCount.
+//
+// With base forms, a word without an entry of its own (other than "end") is looked up through
+// its base forms: "psa ........... (pes) dog". It then counts as found. Head words are checked
+// in `headWords`, or, without one, in the letter files read for the press.
 class TranslateHandler
 {
   public:
     TranslateHandler(TranslationView& view, SpeechControl& hlas2, TranslationQuestion& question,
-                     FileWriter& writer);
+                     FileWriter& writer, const BaseFormSource* baseForms = nullptr,
+                     HeadWordSource* headWords = nullptr);
 
     void run();
 
@@ -29,9 +36,11 @@ class TranslateHandler
     static QString learningPrompt(const QString& word, const QString& dictExt);
 
   private:
-    void lookUp(int i, class LookupCache& files);
+    void lookUp(int i, class LookupCache& files, HeadWordSource& headWords);
+    bool lookUpBaseForms(int i, HeadWordSource& headWords);
     void ShowResult();
     void AppendResultLine(int i, const QString& lineTranslation);
+    void AppendResultLine(int i, const QString& lineTranslation, const QString& spoken);
     void LearnUnknownWords();
     QString askForTranslation(const QString& word);
     void LearnWord(int i, const QString& answer);
@@ -40,5 +49,7 @@ class TranslateHandler
     SpeechControl& m_hlas2;
     TranslationQuestion& m_question;
     FileWriter& m_writer;
+    const BaseFormSource* m_baseForms;
+    HeadWordSource* m_headWords;
     QString ResultText;
 };

@@ -1,22 +1,26 @@
 #pragma once
 
 #include "dictionary/FileWriter.h"
+#include "language/BaseFormSource.h"
 #include "shell/Module1.h"
 #include "speech/SpeechControl.h"
+#include "translate/BaseFormFallback.h"
 #include "translate/TranslateHandler.h"
 #include "translate/TranslationView.h"
 
 #include <QStringList>
 
 // One press of the translate button over a data directory, with no window, no voice and no
-// answers to learning's questions: what the user would read.
+// answers to learning's questions: what the user would read. Base forms are looked up when
+// a source of them is given, in the given head words or in those of the press.
 struct TranslationRun {
     QStringList lines;   // the result lines
     QStringList unknown; // the words shown as not found
 };
 
 inline TranslationRun translate(const QString& dataPath, const QString& dictExt,
-                                const QString& text)
+                                const QString& text, const BaseFormSource* baseForms = nullptr,
+                                HeadWordSource* headWords = nullptr)
 {
     struct View final : TranslationView {
         QString inputText() const override { return input; }
@@ -35,7 +39,7 @@ inline TranslationRun translate(const QString& dataPath, const QString& dictExt,
     view.input = text;
     SilentSpeech speech;
     SafeFileWriter writer; // never used: nothing is answered, so nothing is learned
-    TranslateHandler handler(view, speech, answers, writer);
+    TranslateHandler handler(view, speech, answers, writer, baseForms, headWords);
     handler.run();
 
     TranslationRun run;

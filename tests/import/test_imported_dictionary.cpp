@@ -6,6 +6,7 @@
 #include "TranslationRun.h"
 
 #include "dictionary/LetterFile.h"
+#include "language/BaseForms.h"
 #include "translate/WordSplitter.h"
 
 #include <QFile>
@@ -97,4 +98,37 @@ TEST_F(ImportedDictionary, EverydayMeaningsComeFirstAndOrdinaryTextIsMostlyFound
     EXPECT_GE(coverage("English paragraph", LetterFile::EnglishToCzech, EnglishText), 0.95);
     EXPECT_GE(coverage("Czech dictionary words", LetterFile::CzechToEnglish, CzechWords), 0.95);
     EXPECT_GE(coverage("Czech paragraph", LetterFile::CzechToEnglish, CzechText), 0.5);
+}
+
+TEST_F(ImportedDictionary, EverydayFormsAreFoundThroughTheirBaseForms)
+{
+    BaseForms baseForms;
+    if (!baseForms.waitUntilReady(Language::Czech) || !baseForms.waitUntilReady(Language::English))
+        GTEST_SKIP() << "no Hunspell dictionaries";
+    // Each word with the base form its first line names.
+    const auto check = [&](const QString& dictExt, const char* words, const char* bases) {
+        const TranslationRun run =
+            translate(Directory, dictExt, QString::fromUtf8(words), &baseForms);
+        EXPECT_TRUE(run.unknown.isEmpty()) << run.unknown.join(u' ').toStdString();
+        const QStringList typed = QString::fromUtf8(words).split(u' ');
+        const QStringList expected = QString::fromUtf8(bases).split(u' ');
+        for (qsizetype i = 0; i < typed.size(); ++i) {
+            const QString first =
+                typed[i] + TranslateHandler::ResultSeparator + u'(' + expected[i] + u')';
+            EXPECT_TRUE(std::any_of(run.lines.cbegin(), run.lines.cend(),
+                                    [&](const QString& line) { return line.startsWith(first); }))
+                << first.toStdString() << "\n"
+                << run.lines.join(u'\n').toStdString();
+        }
+    };
+    check(LetterFile::CzechToEnglish,
+          "psa psem člověka lidmi práci kterou svou pokoji domem stole dnem ženou praze německu "
+          "dětmi vzala přišla odešli knihu městě chodila chtěla",
+          "pes pes člověk člověk práce který svůj pokoj dům stůl den žena praha německo dítě vzít "
+          "přijít odejít kniha město chodit chtít");
+    check(LetterFile::EnglishToCzech, "blushes sighed griefs", "blush sigh grief");
+    // The paragraph that was a third unknown is nearly all found now.
+    const TranslationRun paragraph =
+        translate(Directory, LetterFile::CzechToEnglish, CzechText, &baseForms);
+    EXPECT_LE(paragraph.unknown.size(), 2) << paragraph.unknown.join(u' ').toStdString();
 }

@@ -1,4 +1,5 @@
 #include "dictionary/FileWriter.h"
+#include "language/BaseForms.h"
 #include "shell/Module1.h"
 #include "support/LetterFiles.h"
 #include "support/RecordingSpeech.h"
@@ -258,4 +259,103 @@ TEST_F(TranslateHandlerTest, AFailedRewriteIsReportedAndNothingIsLost)
     EXPECT_TRUE(shown.endsWith(
         u("peach ...nebylo uloženo do slovníku: poslední heslo souboru p.dta nemá překlad.\r\n")));
     EXPECT_FALSE(shown.contains(u("přidáno")));
+}
+
+namespace
+{
+
+// Base forms from a table, each asked word noted.
+class TableBaseForms final : public BaseFormSource
+{
+  public:
+    QStringList baseFormsOf(const QString& word, Language language,
+                            const IsHeadWord& isHeadWord) const override
+    {
+        asked.append(word);
+        QStringList found;
+        const auto& table = language == Language::Czech ? czech : english;
+        for (const QString& base : table.value(word)) {
+            if (isHeadWord(base))
+                found.append(base);
+        }
+        return found;
+    }
+
+    QHash<QString, QStringList> czech, english;
+    mutable QStringList asked;
+};
+
+class BaseFormFallbackTest : public TranslateHandlerTest
+{
+  protected:
+    BaseFormFallbackTest()
+    {
+        baseForms.czech = {{"psa", {"pes"}}, {u("šel"), {u("jít")}}};
+        baseForms.english = {{"went", {"go"}},
+                             {"leaves", {"leave", "leaf"}},
+                             {"boxes", {"box"}},
+                             {"end", {"box"}},
+                             {"bigger", {"big"}}};
+        data.writeLines("g.dta", lines({"GO", "jít;", "GONE", "pryč;", "go", "odejít;", "End"}));
+        data.writeLines("l.dta", lines({"LEAVE", "odejít;", "LEAF", "list;", "End"}));
+        data.writeLines("p.cze", lines({"PES", "dog", "end", "end"}));
+        data.writeLines("j.cze", lines({"JÍT", "go; walk", "end", "end"}));
+    }
+
+    TableBaseForms baseForms;
+    TranslateHandler withBaseForms{view, speech, question, writer, &baseForms};
+};
+
+} // namespace
+
+TEST_F(BaseFormFallbackTest, AWordWithoutEntryIsFoundThroughItsBaseForms)
+{
+    view.input = "went leaves bigger";
+    withBaseForms.run();
+    // In file order, the base form's letter file whatever the word's; up to two base forms;
+    // a base form without entries gives nothing.
+    EXPECT_EQ(view.output, u("went ........... (go) jít;\r\n"
+                             "went ........... (go) odejít;\r\n"
+                             "leaves ........... (leave) odejít;\r\n"
+                             "leaves ........... (leaf) list;\r\n"
+                             "bigger ........... Nenalezeno.\r\n"));
+    // Found words are not offered for learning; English is spoken before its lookup.
+    EXPECT_EQ(question.prompts.size(), 1);
+    EXPECT_EQ(Module1::Unknown[1], "bigger");
+    EXPECT_EQ(speech.calls, lines({"speed 170", "speak went", "speak leaves", "speak bigger"}));
+}
+
+TEST_F(BaseFormFallbackTest, CzechBaseFormLinesSpeakTheEnglishOnly)
+{
+    Module1::DictExt = ".cze";
+    view.input = u("Psa šel");
+    withBaseForms.run();
+    EXPECT_EQ(view.output, u("psa ........... (pes) dog\r\n"
+                             "šel ........... (jít) go; walk\r\n"));
+    EXPECT_EQ(speech.calls, lines({"speed 170", "speak dog", "speak go; walk"}));
+    EXPECT_TRUE(question.prompts.isEmpty());
+    EXPECT_EQ(Module1::UnknownCount, 0);
+}
+
+TEST_F(BaseFormFallbackTest, ExactEntriesAndTheWordEndStayAsTheyWere)
+{
+    view.input = "box end";
+    withBaseForms.run();
+    // "box" has its entry, "end" its own lines: no base form is even asked for.
+    EXPECT_EQ(view.output, u("box ........... krabice;\r\n"
+                             "end ........... konec\r\n"
+                             "end ........... Nenalezeno.\r\n"));
+    EXPECT_TRUE(baseForms.asked.isEmpty());
+    // Without base forms, and with them but no Hunspell dictionary, the pass is as before.
+    for (const QString& text : {QStringLiteral("went box"), QStringLiteral("leaves")}) {
+        BaseForms none(QStringLiteral("/nonexistent/"));
+        none.waitUntilReady(Language::English);
+        view.input = text;
+        handler.run();
+        const QString before = view.output;
+        view.input = text;
+        TranslateHandler(view, speech, question, writer, &none).run();
+        EXPECT_EQ(view.output, before);
+        EXPECT_TRUE(before.contains(TranslateHandler::NotFound));
+    }
 }
