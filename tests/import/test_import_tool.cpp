@@ -29,8 +29,9 @@ ToolRun run(const QStringList& arguments, bool unprivileged = false)
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     if (unprivileged && geteuid() == 0) {
-        process.setChildProcessModifier([] {
-            if (setgid(65534) != 0 || setuid(65534) != 0)
+        // 99: this machine cannot run the tool as "nobody" (its path may be closed to others).
+        process.setChildProcessModifier([tool = QFile::encodeName(Tool)] {
+            if (setgid(65534) != 0 || setuid(65534) != 0 || access(tool.constData(), X_OK) != 0)
                 _exit(99);
         });
     }
