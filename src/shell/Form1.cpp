@@ -55,7 +55,7 @@ void Form1::createControls()
     Command4 =
         addButton("Command4", QStringLiteral("Konec"), Look::twips(1920, 3000, 855, 255), 8.25);
 
-    Label1 = new QLabel(QStringLiteral("slovník 2.0 · svobodný software pod licencí GPL"), this);
+    Label1 = new QLabel(QStringLiteral("slovník 2.0 (GPL) · hesla: FreeDict, GNU GPL 2+"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(Look::twips(120, 3360, 4455, 255));
     Label1->setAlignment(Qt::AlignCenter);

@@ -53,6 +53,8 @@ TEST(Dictd, ReadsPlainAndDictzipDataAlikeAndRejectsBrokenData)
     ASSERT_TRUE(plain) << error.toStdString();
     // The dictzip file has many chunks; every offset must still land on its article.
     EXPECT_EQ(zipped->name, QStringLiteral("Test English-Czech"));
+    EXPECT_TRUE(zipped->info.startsWith(u"Test English-Czech\n\nCopyright (C) 2024 test authors."))
+        << zipped->info.toStdString();
     ASSERT_EQ(zipped->articles.size(), 29); // the "00database" entry is not an article
     ASSERT_EQ(plain->articles.size(), zipped->articles.size());
     for (qsizetype i = 0; i < zipped->articles.size(); ++i)

@@ -54,7 +54,7 @@ double coverage(const char* what, const QString& dictExt, const QString& text)
 
 } // namespace
 
-TEST_F(ImportedDictionary, EveryLetterFileIsWellFormedAndWithinItsLimit)
+TEST_F(ImportedDictionary, EveryLetterFileIsWellFormedWithinItsLimitAndCredited)
 {
     for (const QString& dictExt : {LetterFile::EnglishToCzech, LetterFile::CzechToEnglish}) {
         qsizetype total = 0;
@@ -79,6 +79,13 @@ TEST_F(ImportedDictionary, EveryLetterFileIsWellFormedAndWithinItsLimit)
         std::cout << dictExt.toStdString() << ": " << total << " entries\n";
         EXPECT_GT(total, 50000);
     }
+    // Beside them, the FreeDict authors and the licence of their work.
+    QFile credits(Directory + QStringLiteral("ZDROJE.txt"));
+    ASSERT_TRUE(credits.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(credits.readAll());
+    for (const char* part :
+         {"(freedict-eng-ces)", "(freedict-ces-eng)", "Michael Bunk", "GNU General Public License"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << part;
 }
 
 TEST_F(ImportedDictionary, EverydayMeaningsComeFirstAndOrdinaryTextIsMostlyFound)

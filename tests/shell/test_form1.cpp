@@ -7,6 +7,7 @@
 #include "translate/OknoPreklad.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QtTest>
@@ -127,6 +128,19 @@ class TestForm1 : public QObject
             QCOMPARE(QApplication::exec(), 0);
             QVERIFY(!form.isVisible());
         }
+    }
+
+    // The credit line names where the dictionary comes from and under which licence, and
+    // fits its label in the window's font.
+    void creditNamesTheDictionarysSourceAndLicence()
+    {
+        TempDataDir data;
+        Form1 form{DataDirectory(data.path())};
+        const auto* label = form.findChild<QLabel*>("Label1");
+        QVERIFY(label);
+        QVERIFY2(label->text().contains("FreeDict") && label->text().contains("GPL"),
+                 qPrintable(label->text()));
+        QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
     }
 };
 

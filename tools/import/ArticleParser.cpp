@@ -1,6 +1,9 @@
 #include "ArticleParser.h"
 
+#include "dictionary/Cp1250.h"
+
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace Import
 {
@@ -226,7 +229,54 @@ QString partOfSpeechOf(const QString& headwordLine)
     return headwordLine.sliced(open + 1, close - open - 1).section(u',', 0, 0).trimmed();
 }
 
+bool isLineBreak(QChar c)
+{
+    switch (c.unicode()) {
+    case u'\n':
+    case u'\r':
+    case u'\v':
+    case u'\f':
+    case 0x85:   // next line
+    case 0x2028: // line separator
+    case 0x2029: // paragraph separator
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The lines of an article; CR LF is one line break.
+QStringList linesOf(const QString& body)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < body.size(); ++i) {
+        if (!isLineBreak(body[i]))
+            continue;
+        lines.append(body.sliced(start, i - start));
+        if (body[i] == u'\r' && i + 1 < body.size() && body[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    lines.append(body.sliced(start));
+    return lines;
+}
+
 } // namespace
+
+bool hasControlCharacter(QStringView text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) {
+        const QChar::Category category = c.category();
+        return category == QChar::Other_Control || category == QChar::Separator_Line ||
+               category == QChar::Separator_Paragraph;
+    });
+}
+
+bool fitsLetterFileLine(QStringView text)
+{
+    return !hasControlCharacter(text) && !Cp1250::firstUnencodable(text);
+}
 
 qsizetype wordCount(QStringView text)
 {
@@ -235,11 +285,11 @@ qsizetype wordCount(QStringView text)
 
 ParsedArticle parseArticle(const QString& indexHead, const QString& body)
 {
-    QStringList lines = body.split(u'\n');
+    QStringList lines = linesOf(body);
     while (!lines.isEmpty() && lines.constFirst().trimmed().isEmpty())
         lines.removeFirst();
 
-    ParsedArticle article{indexHead, {}};
+    ParsedArticle article{indexHead, {}, 0};
     QString partOfSpeech;
     const QString firstWord = indexHead.simplified().section(u' ', 0, 0).toLower();
     if (!lines.isEmpty() && indexSpelling(lines.constFirst()).startsWith(firstWord)) {
@@ -265,6 +315,10 @@ ParsedArticle parseArticle(const QString& indexHead, const QString& body)
             sense.core = trimmedPunctuation(withoutNotes(sense.text));
             if (sense.core.isEmpty())
                 continue;
+            if (!fitsLetterFileLine(sense.text)) {
+                ++article.droppedSenses;
+                continue;
+            }
             sense.partOfSpeech = partOfSpeech;
             sense.domains = domains;
             article.senses.append(sense);

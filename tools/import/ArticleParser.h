@@ -27,11 +27,23 @@ inline constexpr qsizetype MaxNoteLength = 30;
 //
 // dictd indexes often keep only letters, digits and blanks of a head ("be" for "be!",
 // "cooperate" for "co-operate"); the head as the headword line spells it is the real one.
+//
+// Every line break ends a line (LF, CR, CR LF, and the rarer ones Unicode has); a tab is a
+// blank. A meaning that still holds a control character or a character that Windows-1250
+// lacks cannot go into a letter file: it is left out and counted in `droppedSenses`.
 struct ParsedArticle {
     QString head;
     QList<Sense> senses;
+    qsizetype droppedSenses = 0;
 };
 ParsedArticle parseArticle(const QString& indexHead, const QString& body);
+
+// Whether `text` holds a control character or a line break.
+bool hasControlCharacter(QStringView text);
+
+// Whether `text` can be one line of a letter file: no control character or line break, and
+// only characters that Windows-1250 holds.
+bool fitsLetterFileLine(QStringView text);
 
 // The number of blank-separated words of a text.
 qsizetype wordCount(QStringView text);

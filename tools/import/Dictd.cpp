@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <limits>
 #include <zlib.h>
 
@@ -41,12 +42,66 @@ bool isMetadata(const QString& head)
 
 std::optional<QByteArray> readWholeFile(const QString& path, QString* error)
 {
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        setError(error, QStringLiteral("%1 je složka, ne soubor").arg(path));
+        return std::nullopt;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, QStringLiteral("nelze otevřít %1: %2").arg(path, file.errorString()));
+        setError(error, info.exists() && !info.isReadable()
+                            ? QStringLiteral("soubor %1 nelze číst: chybí oprávnění").arg(path)
+                            : QStringLiteral("soubor %1 nelze otevřít").arg(path));
         return std::nullopt;
     }
     return file.readAll();
+}
+
+// Says which of the files a dictionary needs are missing: the index, and the data file
+// under either of its two names.
+std::optional<QString> whyMissing(const QString& indexPath, const QString& zipped,
+                                  const QString& plain)
+{
+    const bool noIndex = !QFileInfo::exists(indexPath);
+    const bool noData = !QFileInfo::exists(zipped) && !QFileInfo::exists(plain);
+    const QString data =
+        QStringLiteral("chybí data slovníku: neexistuje %1 ani %2").arg(zipped, plain);
+    if (noIndex && noData)
+        return QStringLiteral("soubor %1 neexistuje a %2").arg(indexPath, data);
+    if (noIndex)
+        return QStringLiteral("soubor %1 neexistuje").arg(indexPath);
+    if (noData)
+        return data;
+    return std::nullopt;
+}
+
+// The start and the size of the data that no entry of the index points to, ignoring blanks
+// between articles: an index cut short leaves the articles of its lost lines there.
+std::optional<std::pair<quint64, quint64>> uncoveredData(const QList<IndexEntry>& entries,
+                                                         QByteArrayView data)
+{
+    QList<std::pair<quint64, quint64>> spans;
+    spans.reserve(entries.size());
+    for (const IndexEntry& entry : entries)
+        spans.append({entry.offset, entry.offset + entry.length});
+    std::sort(spans.begin(), spans.end());
+    spans.append({static_cast<quint64>(data.size()), static_cast<quint64>(data.size())});
+    std::optional<quint64> first;
+    quint64 uncovered = 0;
+    quint64 pos = 0;
+    for (const auto& [begin, end] : spans) {
+        for (; pos < begin; ++pos) {
+            const char byte = data[static_cast<qsizetype>(pos)];
+            if (!(byte == ' ' || (byte >= '\t' && byte <= '\r'))) {
+                first = first.value_or(pos);
+                ++uncovered;
+            }
+        }
+        pos = std::max(pos, end);
+    }
+    if (!first)
+        return std::nullopt;
+    return std::pair{*first, uncovered};
 }
 
 // NAME from NAME, NAME.index, NAME.dict or NAME.dict.dz.
@@ -104,7 +159,7 @@ std::optional<QByteArray> gunzip(QByteArrayView compressed, QString* error)
     z_stream stream{};
     // 16 + MAX_WBITS: a gzip wrapper, whose header (dictzip's chunk table included) zlib skips.
     if (inflateInit2(&stream, 16 + MAX_WBITS) != Z_OK) {
-        setError(error, QStringLiteral("zlib nelze připravit"));
+        setError(error, QStringLiteral("rozbalování dat nelze připravit"));
         return std::nullopt;
     }
     QByteArray out;
@@ -130,11 +185,12 @@ std::optional<QByteArray> gunzip(QByteArrayView compressed, QString* error)
             break;
         }
     }
+    const bool cut = stream.avail_in == 0;
     inflateEnd(&stream);
     if (status != Z_STREAM_END) {
-        setError(error,
-                 QStringLiteral("poškozená komprimovaná data (%1)")
-                     .arg(QString::fromLatin1(stream.msg ? stream.msg : "data končí předčasně")));
+        setError(error, status == Z_MEM_ERROR ? QStringLiteral("na rozbalení dat není dost paměti")
+                        : cut ? QStringLiteral("komprimovaná data končí předčasně")
+                              : QStringLiteral("komprimovaná data jsou poškozená"));
         return std::nullopt;
     }
     return out;
@@ -145,38 +201,52 @@ std::optional<QByteArray> readData(const QString& path, QString* error)
     auto bytes = readWholeFile(path, error);
     if (!bytes)
         return std::nullopt;
-    if (bytes->startsWith("\x1f\x8b"))
-        return gunzip(*bytes, error);
-    return bytes;
+    const bool compressed = bytes->startsWith("\x1f\x8b");
+    if (!compressed && path.endsWith(QLatin1String(".dz"))) {
+        setError(error, QStringLiteral("soubor %1 není komprimovaný formátem dictzip").arg(path));
+        return std::nullopt;
+    }
+    if (!compressed)
+        return bytes;
+    QString why;
+    auto data = gunzip(*bytes, &why);
+    if (!data)
+        setError(error, QStringLiteral("soubor %1 je poškozený: %2").arg(path, why));
+    return data;
 }
 
 std::optional<Dictionary> load(const QString& path, QString* error)
 {
     const QString base = basePath(path);
-    const auto index = readWholeFile(base + QStringLiteral(".index"), error);
+    Dictionary dictionary;
+    dictionary.name = QFileInfo(base).fileName();
+    dictionary.indexPath = base + QStringLiteral(".index");
+    const QString zipped = base + QStringLiteral(".dict.dz");
+    const QString plain = base + QStringLiteral(".dict");
+    if (const auto missing = whyMissing(dictionary.indexPath, zipped, plain)) {
+        setError(error, *missing);
+        return std::nullopt;
+    }
+    dictionary.dataPath = QFileInfo::exists(zipped) ? zipped : plain;
+    const auto index = readWholeFile(dictionary.indexPath, error);
     if (!index)
         return std::nullopt;
-    const QString dataPath = QFileInfo::exists(base + QStringLiteral(".dict.dz"))
-                                 ? base + QStringLiteral(".dict.dz")
-                                 : base + QStringLiteral(".dict");
-    const auto data = readData(dataPath, error);
+    const auto data = readData(dictionary.dataPath, error);
     if (!data)
         return std::nullopt;
     QString indexError;
     const auto entries = parseIndex(*index, &indexError);
     if (!entries) {
-        setError(error, QStringLiteral("%1: %2").arg(base + QStringLiteral(".index"), indexError));
+        setError(error, QStringLiteral("%1: %2").arg(dictionary.indexPath, indexError));
         return std::nullopt;
     }
 
-    Dictionary dictionary;
-    dictionary.name = QFileInfo(base).fileName();
     dictionary.articles.reserve(entries->size());
     const auto size = static_cast<quint64>(data->size());
     for (const IndexEntry& entry : *entries) {
         if (entry.offset > size || entry.length > size - entry.offset) {
             setError(error, QStringLiteral("%1: heslo „%2“ ukazuje za konec dat (%3 + %4 > %5)")
-                                .arg(dataPath, entry.head)
+                                .arg(dictionary.dataPath, entry.head)
                                 .arg(entry.offset)
                                 .arg(entry.length)
                                 .arg(size));
@@ -190,9 +260,32 @@ std::optional<Dictionary> load(const QString& path, QString* error)
             const QStringList lines = body.trimmed().split(QLatin1Char('\n'));
             dictionary.name = lines.constLast().trimmed();
         }
+        if (entry.head == QLatin1String("00databaseinfo") ||
+            entry.head == QLatin1String("00-database-info")) {
+            QString info = body.trimmed();
+            if (info.startsWith(QLatin1String("00-database-info")) ||
+                info.startsWith(QLatin1String("00databaseinfo")))
+                info = info.section(QLatin1Char('\n'), 1).trimmed();
+            dictionary.info = info;
+        }
         if (isMetadata(entry.head))
             continue;
         dictionary.articles.append({entry.head, body});
+    }
+    if (dictionary.articles.isEmpty()) {
+        setError(error,
+                 QStringLiteral("soubor %1 neobsahuje žádné heslo").arg(dictionary.indexPath));
+        return std::nullopt;
+    }
+    if (const auto lost = uncoveredData(*entries, *data)) {
+        setError(error,
+                 QStringLiteral("soubor %1 je neúplný (asi useknutý): na %2 bajtů souboru %3 "
+                                "od bajtu %4 neukazuje žádné heslo")
+                     .arg(dictionary.indexPath)
+                     .arg(lost->second)
+                     .arg(dictionary.dataPath)
+                     .arg(lost->first));
+        return std::nullopt;
     }
     return dictionary;
 }

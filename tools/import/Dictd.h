@@ -40,10 +40,16 @@ struct Article {
 struct Dictionary {
     QString name;            // the dictionary's short description, or the file name
     QList<Article> articles; // in index order, without the "00database" entries
+    QString info;            // the "00-database-info" text: authors, licence, sources
+    QString indexPath;
+    QString dataPath;
 };
 
 // Loads a dictionary given as the path of its index, of its data file, or of either without
-// its extension. The data file is NAME.dict.dz or NAME.dict.
+// its extension. The data file is NAME.dict.dz or NAME.dict. Refused, with a reason naming
+// the file: a missing or unreadable file (every name tried is named), an index without any
+// article, a data file that the index does not cover whole (an index cut short), a
+// NAME.dict.dz that is not compressed, compressed data that is damaged.
 std::optional<Dictionary> load(const QString& path, QString* error);
 
 } // namespace Dictd

@@ -367,6 +367,10 @@ QString describe(Skip reason)
         return QStringLiteral("písmenový soubor je plný (32 767 hesel)");
     case Skip::AlreadyThere:
         return QStringLiteral("heslo už ve slovníku je");
+    case Skip::ControlCharacter:
+        return QStringLiteral("heslo se zalomením řádku nebo jiným řídicím znakem");
+    case Skip::LooksLikeTerminator:
+        return QStringLiteral("heslo, které by se četlo jako konec souboru");
     }
     return {};
 }
@@ -381,6 +385,8 @@ qsizetype SkipCounts::total() const
 
 std::optional<Skip> whyUnreachable(const QString& head)
 {
+    if (hasControlCharacter(head))
+        return Skip::ControlCharacter;
     if (std::any_of(head.begin(), head.end(), [](QChar c) { return c.isSpace(); }))
         return Skip::MultiWordHead;
     const QString capitals = head.toUpper();
@@ -435,6 +441,7 @@ void DictionaryBuilder::addEnglishCzech(const Dictd::Dictionary& dictionary)
     m_englishCzech.reserve(m_englishCzech.size() + dictionary.articles.size());
     for (const Dictd::Article& article : dictionary.articles) {
         ParsedArticle parsed = parseArticle(article.head, article.body);
+        m_englishDropped += parsed.droppedSenses;
         m_englishCzech.append({std::move(parsed.head), std::move(parsed.senses)});
     }
 }
@@ -445,6 +452,7 @@ void DictionaryBuilder::addCzechEnglish(const Dictd::Dictionary& dictionary)
     m_czechEnglish.reserve(m_czechEnglish.size() + dictionary.articles.size());
     for (const Dictd::Article& article : dictionary.articles) {
         ParsedArticle parsed = parseArticle(article.head, article.body);
+        m_czechDropped += parsed.droppedSenses;
         m_czechEnglish.append({std::move(parsed.head), std::move(parsed.senses)});
     }
 }
@@ -453,6 +461,7 @@ DirectionResult DictionaryBuilder::buildEnglishCzech() const
 {
     DirectionResult result;
     result.sourceArticles = m_englishCzech.size();
+    result.droppedMeanings = m_englishDropped;
     result.entries = entriesOf(rankedEnglish().groups, LetterFile::EnglishToCzech, result.skipped);
     return result;
 }
@@ -461,13 +470,14 @@ DirectionResult DictionaryBuilder::buildCzechEnglish(bool invert) const
 {
     DirectionResult result;
     result.sourceArticles = m_czechEnglish.size();
+    result.droppedMeanings = m_czechDropped;
 
     // English phrases that the Czech-English dictionary runs together ("inorderto").
     QSet<QString> englishHeads;
     QHash<QString, QString> phraseBySpelling;
     for (const auto& article : m_englishCzech) {
         englishHeads.insert(article.head.toLower());
-        if (article.head.contains(u' '))
+        if (article.head.contains(u' ') && fitsLetterFileLine(article.head))
             phraseBySpelling.insert(article.head.toLower().remove(u' '), article.head);
     }
     const auto repaired = [&](const QString& english) {
@@ -509,6 +519,10 @@ DirectionResult DictionaryBuilder::buildCzechEnglish(bool invert) const
                     continue;
                 }
                 const QString& word = meaning.sourceHead;
+                if (!fitsLetterFileLine(word)) {
+                    ++result.droppedMeanings; // "smørrebrød" cannot translate "chlebíček"
+                    continue;
+                }
                 double score =
                     InvertedRankStep *
                         static_cast<double>(std::min<qsizetype>(rank, InvertedRankLimit)) +

@@ -14,14 +14,16 @@ namespace Import
 
 // Why a source entry, or a head word built from it, did not make it into a letter file.
 enum class Skip {
-    MultiWordHead, // "6 AM", "look at": a lookup only ever asks for single words
-    NotEncodable,  // characters that Windows-1250 cannot hold
-    NotAWord,      // "co-operate", "24th", "be!": the word splitter never yields this head
-    NoTranslation, // nothing was left after cleaning
-    FileFull,      // the letter file already holds as many entries as it can
-    AlreadyThere,  // the directory already has an entry for this head word
+    MultiWordHead,       // "6 AM", "look at": a lookup only ever asks for single words
+    NotEncodable,        // characters that Windows-1250 cannot hold
+    NotAWord,            // "co-operate", "24th", "be!": the word splitter never yields this head
+    NoTranslation,       // nothing was left after cleaning
+    FileFull,            // the letter file already holds as many entries as it can
+    AlreadyThere,        // the directory already has an entry for this head word
+    ControlCharacter,    // a line break or another control character inside the head word
+    LooksLikeTerminator, // "END" / "end" in .cze: readers would take it for the file's end
 };
-inline constexpr int SkipReasons = 6;
+inline constexpr int SkipReasons = 8;
 QString describe(Skip reason);
 
 struct SkipCounts {
@@ -44,10 +46,11 @@ struct BuiltEntry {
 
 struct DirectionResult {
     QList<BuiltEntry> entries;
-    qsizetype sourceArticles = 0; // articles of the dictionaries read for this direction
-    SkipCounts skipped;           // of those articles
-    qsizetype invertedOnly = 0;   // head words that only the inversion gave
-    qsizetype notInverted = 0;    // meanings that are not one Czech word and were not inverted
+    qsizetype sourceArticles = 0;  // articles of the dictionaries read for this direction
+    SkipCounts skipped;            // of those articles
+    qsizetype invertedOnly = 0;    // head words that only the inversion gave
+    qsizetype notInverted = 0;     // meanings that are not one Czech word and were not inverted
+    qsizetype droppedMeanings = 0; // meanings with characters that a letter file cannot hold
 };
 
 // A translation line longer than this is cut after its last whole meaning.
@@ -90,6 +93,8 @@ class DictionaryBuilder
 
     QList<Article> m_englishCzech;
     QList<Article> m_czechEnglish;
+    qsizetype m_englishDropped = 0; // meanings the article parser left out
+    qsizetype m_czechDropped = 0;
     mutable std::shared_ptr<const RankedEnglish> m_rankedEnglish;
 };
 

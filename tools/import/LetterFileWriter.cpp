@@ -27,6 +27,21 @@ QCollator collatorFor(const QString& dictExt)
     return collator;
 }
 
+// Why an entry cannot be written without breaking the file's pairs or being misread: a line
+// break inside it would shift every pair after it, a character the code page lacks would
+// fail the whole file, and a .cze entry "END" / "end" would read as the terminator.
+std::optional<Skip> whyNotStorable(const BuiltEntry& entry)
+{
+    if (hasControlCharacter(entry.head) || hasControlCharacter(entry.translation))
+        return Skip::ControlCharacter;
+    if (!fitsLetterFileLine(entry.head) || !fitsLetterFileLine(entry.translation))
+        return Skip::NotEncodable;
+    const QString end = QStringLiteral("end");
+    if (entry.head.toLower() == end && entry.translation.toLower() == end)
+        return Skip::LooksLikeTerminator;
+    return std::nullopt;
+}
+
 } // namespace
 
 WriteOutcome writeLetterFiles(const QString& directory, const QString& dictExt,
@@ -42,8 +57,13 @@ WriteOutcome writeLetterFiles(const QString& directory, const QString& dictExt,
     const QCollator collator = collatorFor(dictExt);
 
     QHash<QString, QList<const BuiltEntry*>> byFile;
-    for (const BuiltEntry& entry : entries)
+    for (const BuiltEntry& entry : entries) {
+        if (const auto why = whyNotStorable(entry)) {
+            outcome.skipped.add(*why);
+            continue;
+        }
         byFile[LetterFile::fileName(dataPath, entry.head, dictExt)].append(&entry);
+    }
 
     const auto lines = std::make_unique<LetterFile::LineBuffer>();
     for (char letter = 'a'; letter <= 'z'; ++letter) {

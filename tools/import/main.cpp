@@ -1,7 +1,9 @@
 // slovnik-import: builds the letter files of the dictionary from dictd dictionaries.
+#include "Credits.h"
 #include "Dictd.h"
 #include "DictionaryBuilder.h"
 #include "LetterFileWriter.h"
+#include "Preflight.h"
 
 #include "dictionary/FileWriter.h"
 #include "dictionary/LetterFile.h"
@@ -10,8 +12,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStandardPaths>
 #include <QTextStream>
+#include <QTranslator>
 #include <functional>
 
 using namespace Import;
@@ -72,6 +77,9 @@ bool writeDirection(const QString& title, const QString& directory, const QStrin
     SkipCounts skipped = built.skipped;
     for (int i = 0; i < SkipReasons; ++i)
         skipped.counts[i] += written.skipped.counts[i];
+    if (built.droppedMeanings > 0)
+        out() << "  vynechané významy se znaky, které písmenový soubor neuloží: "
+              << built.droppedMeanings << Qt::endl;
     out() << "  zapsáno hesel: " << written.written << " za " << seconds(timer);
     if (built.sourceArticles > 0)
         out() << " (článků ve zdroji: " << built.sourceArticles << ")";
@@ -95,13 +103,23 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("slovnik-import"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(SLOVNIK_VERSION));
+    // The tool speaks Czech, the command line parser's own texts included.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Czech), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Převede slovníky ve formátu dictd (.index a .dict nebo .dict.dz) na písmenové soubory "
         "slovníku.\n"
         "Do složky, kde už slovník je, přidá jen hesla, která v ní ještě nejsou; nic nepřepíše."));
-    parser.addHelpOption();
+    // Worded here: Qt's Czech translation lacks the help option's description.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Vypíše tuto nápovědu."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Vypíše verzi programu."));
     const QCommandLineOption englishCzech(
         {QStringLiteral("e"), QStringLiteral("english-czech")},
         QStringLiteral("Anglicko-český slovník dictd (cesta bez přípony nebo "
@@ -119,8 +137,12 @@ int main(int argc, char* argv[])
         {QStringLiteral("o"), QStringLiteral("output")},
         QStringLiteral("Složka písmenových souborů (výchozí %1).").arg(defaultDataDirectory()),
         QStringLiteral("složka"), defaultDataDirectory());
-    parser.addOptions({englishCzech, czechEnglish, invert, output});
+    parser.addOptions({help, version, englishCzech, czechEnglish, invert, output});
     parser.process(app);
+    if (parser.isSet(help))
+        parser.showHelp(0);
+    if (parser.isSet(version))
+        parser.showVersion();
 
     const QStringList englishCzechPaths = parser.values(englishCzech);
     const QStringList czechEnglishPaths = parser.values(czechEnglish);
@@ -133,20 +155,34 @@ int main(int argc, char* argv[])
         return 2;
     }
 
+    // A folder that cannot take the files is told before any dictionary is read.
+    const QString directory = QDir(parser.value(output)).absolutePath();
+    if (const auto why = whyNotWritable(directory)) {
+        err() << *why << Qt::endl;
+        return 1;
+    }
+
+    // Every dictionary is read and checked before anything is written.
     QElapsedTimer timer;
     timer.start();
     DictionaryBuilder builder;
+    QStringList credits;
     const auto load = [&](const QString& path, bool english) {
         QString error;
         const auto dictionary = Dictd::load(path, &error);
         if (!dictionary) {
-            err() << "Slovník nelze načíst: " << error << Qt::endl;
+            err() << "Slovník nelze načíst: " << error << "." << Qt::endl;
+            return false;
+        }
+        if (const auto why = whyWrongDirection(*dictionary, english)) {
+            err() << "Slovník nelze použít: " << *why << "." << Qt::endl;
             return false;
         }
         if (english)
             builder.addEnglishCzech(*dictionary);
         else
             builder.addCzechEnglish(*dictionary);
+        credits.append(creditsSection(*dictionary));
         out() << "Načten " << dictionary->name << ": " << dictionary->articles.size() << " článků, "
               << seconds(timer) << Qt::endl;
         return true;
@@ -160,7 +196,6 @@ int main(int argc, char* argv[])
             return 1;
     }
 
-    const QString directory = QDir(parser.value(output)).absolutePath();
     out() << "Složka: " << QDir::toNativeSeparators(directory) << Qt::endl;
     SafeFileWriter writer;
     bool ok = true;
@@ -172,6 +207,12 @@ int main(int argc, char* argv[])
         ok &= writeDirection(
             QStringLiteral("Česko-anglický směr"), directory, LetterFile::CzechToEnglish,
             [&] { return builder.buildCzechEnglish(parser.isSet(invert)); }, writer);
+    if (const auto error = addCredits(directory, credits, writer)) {
+        err() << "  CHYBA: " << *error << Qt::endl;
+        ok = false;
+    } else {
+        out() << "  autoři a licence zdrojů: " << CreditsFileName << Qt::endl;
+    }
     out() << (ok ? "Hotovo" : "Skončeno s chybami") << " za " << seconds(timer) << "." << Qt::endl;
     return ok ? 0 : 1;
 }

@@ -14,6 +14,8 @@ DIGITS = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/"
 
 # English-Czech articles in the style of FreeDict: (index head, article text).
 ENGLISH_CZECH = [
+    ("00databaseinfo", "00-database-info\nTest English-Czech\n\nCopyright (C) 2024 test authors.\n"
+     "Available under the terms of the GNU General Public License ver. 2.0 and any later version.\n"),
     ("00databaseshort", "00-database-short\nTest English-Czech\n"),
     ("6 am", "6 AM\n6 hodin dopoledne\n"),
     ("acid", "acid <n>\n [chem] kyselina (Látka, která ve vodném roztoku odštěpuje kationty vodíku.)\n"),
