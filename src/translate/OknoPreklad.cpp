@@ -8,10 +8,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <limits>
 
 using namespace Module1;
 
-OknoPreklad::OknoPreklad(const WindowServices& services, QWidget* parent)
+OknoPreklad::OknoPreklad(const WindowServices& services, const QString& notice, QWidget* parent)
     : PictureDialog(Look::Picture::OknoPrekladBackground, parent), m_writer(services.writer),
       m_question(this)
 {
@@ -21,6 +22,8 @@ OknoPreklad::OknoPreklad(const WindowServices& services, QWidget* parent)
     setFont(Look::windowFont());
     Look::makeFixedFrame(*this, Look::twips(11970, 8775));
     createControls();
+    Text2->setPlainText(notice);
+    Look::centreOnScreen(*this);
 
     // A window whose speech engine cannot start still translates, silently.
     hlas2 = services.makeSpeech ? services.makeSpeech() : nullptr;
@@ -40,6 +43,8 @@ void OknoPreklad::createControls()
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(Look::twips(360, 240, 11175, 375));
     Text1->setFont(font);
+    // A pasted text is taken whole: the translation pass says what it leaves out.
+    Text1->setMaxLength(std::numeric_limits<int>::max());
 
     // Read-only: the result is for reading and copying; typing into it would change nothing.
     Text2 = new QPlainTextEdit(this);

@@ -8,7 +8,9 @@
 
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QtTest>
 
 class TestForm1 : public QObject
@@ -48,11 +50,60 @@ class TestForm1 : public QObject
         QCOMPARE(Module1::DataPath, own.path());
         QCOMPARE(own.bytes("h.dta"), QByteArray("HORSE\r\nk\xf9\xf2;\r\nEnd\r\n"));
         QCOMPARE(QDir(own.path()).entryList(QDir::Files).size(), 1);
+    }
 
-        own.writeBytes("file", "x");
+    // A data directory that cannot be made: every word is looked up and listed from the
+    // built-in dictionary; the first translation window says once why nothing can be learned,
+    // and learning says it for every word.
+    void anUnusableDataDirectoryLeavesTheBuiltInDictionary()
+    {
+        TempDataDir home;
+        home.writeBytes("file", "x");
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("nelze vytvořit"));
-        Form1{DataDirectory(own.file("file/data/"))};
-        QCOMPARE(Module1::DataPath, own.file("file/data/"));
+        Form1 form(DataDirectory(home.file("file/data/")),
+                   recordingServices(std::make_shared<SpeechLog>()));
+        form.show();
+        QCOMPARE(Module1::DataPath, DataDirectory::Embedded);
+
+        QStringList seen;
+        const auto text2 = [](QWidget* okno) {
+            return control<QPlainTextEdit>(okno, "Text2")->toPlainText();
+        };
+        whenModalOpens(&form, [&](QWidget* okno) {
+            seen << text2(okno);
+            whenModalOpens(okno, [](QWidget* question) {
+                typeText(control(question, "Answer"), QStringLiteral("cosi"));
+                QTest::keyClick(control(question, "Answer"), Qt::Key_Return);
+            });
+            QTest::keyClicks(control(okno, "Text1"), "house qzqzq");
+            click(okno, "Command1");
+            const QStringList result = text2(okno).split('\n');
+            seen << (result[0].startsWith("house ........... ") &&
+                             !result[0].endsWith("Nenalezeno.")
+                         ? "house found"
+                         : result[0])
+                 << result.last();
+        });
+        click(&form, "Command1");
+        whenModalOpens(&form, [&](QWidget* okno) { seen << text2(okno); });
+        click(&form, "Command2");
+        whenModalOpens(&form, [&](QWidget* okno) {
+            auto* list = control<QListWidget>(okno, "List1");
+            list->setCurrentRow(7);
+            seen << control<QPlainTextEdit>(okno, "Text1")->toPlainText().section('\n', 0, 0);
+        });
+        click(&form, "Command3");
+        const QStringList builtInH =
+            LetterFile::splitLines(*LetterFile::readFile(DataDirectory::Embedded + "h.dta"));
+        const QString firstH = builtInH[0].toUpper() + " .......... " + builtInH[1];
+        QCOMPARE(seen, (QStringList{"Nová slova nelze do slovníku ukládat: složku " +
+                                        home.file("file/data") +
+                                        " nelze vytvořit (v cestě je soubor, ne složka). Slova se "
+                                        "hledají ve slovníku, který je součástí programu.",
+                                    "house found",
+                                    "qzqzq ...nebylo uloženo do slovníku: slovník vestavěný do "
+                                    "programu nelze měnit.",
+                                    "", firstH}));
     }
 
     // Tab reaches "Výslovnost" last. Each button opens its window modally: the translation
@@ -77,9 +128,15 @@ class TestForm1 : public QObject
         const auto open = [&](const char* button, std::function<void(QWidget*)> use = {}) {
             whenModalOpens(&form, [&, use](QWidget* window) {
                 const bool translation = qobject_cast<OknoPreklad*>(window);
-                seen << QStringLiteral("%1 %2 %3 [%4]")
+                const QPoint offCentre =
+                    window->frameGeometry().center() - form.screen()->availableGeometry().center();
+                seen << QStringLiteral("%1 %2 %3 %4 [%5]")
                             .arg(window->windowTitle(), Module1::DictExt,
                                  form.isEnabled() ? "enabled" : "disabled",
+                                 offCentre.isNull() ? QStringLiteral("centred")
+                                                    : QStringLiteral("off by %1,%2")
+                                                          .arg(offCentre.x())
+                                                          .arg(offCentre.y()),
                                  translation
                                      ? control<QLineEdit>(window, "Text1")->text() +
                                            control<QPlainTextEdit>(window, "Text2")->toPlainText()
@@ -100,12 +157,12 @@ class TestForm1 : public QObject
         });
         for (const char* button : {"Command2", "Command3", "Command5", "Command1"})
             open(button);
-        QCOMPARE(
-            seen,
-            (QStringList{"Překlad anglicko-český .dta disabled []", "house ........... dům;",
-                         "closed", "Překlad česko-anglický .cze disabled []",
-                         "Listování ve slovníku .cze disabled [-]", "Výslovnost .cze disabled [-]",
-                         "Překlad anglicko-český .dta disabled []"}));
+        QCOMPARE(seen, (QStringList{"Překlad anglicko-český .dta disabled centred []",
+                                    "house ........... dům;", "closed",
+                                    "Překlad česko-anglický .cze disabled centred []",
+                                    "Listování ve slovníku .cze disabled centred [-]",
+                                    "Výslovnost .cze disabled centred [-]",
+                                    "Překlad anglicko-český .dta disabled centred []"}));
         QCOMPARE(Module1::DataPath, data.path());
         QCOMPARE(log->controls, 4); // a speech control of its own for each opening that speaks
         QCOMPARE(log->calls, (QStringList{"speed 170", "speak house"}));
