@@ -27,9 +27,6 @@ AppendOutcome appendEntries(const QString& path, const QString& dictExt, const E
 {
     const QFileInfo info(path);
     const QString name = info.fileName();
-    // A Qt resource (the dictionary built into the program) can be read but never written.
-    if (path.startsWith(QLatin1Char(':')))
-        return refused(QStringLiteral("slovník vestavěný do programu nelze měnit"));
     if (!info.dir().exists())
         return refused(QStringLiteral("složka slovníku %1 neexistuje")
                            .arg(QDir::toNativeSeparators(info.absolutePath())));

@@ -22,7 +22,7 @@ OknoPreklad::OknoPreklad(const WindowServices& services, const QString& notice, 
     setFont(Look::windowFont());
     Look::makeFixedFrame(*this, Look::twips(11970, 8775));
     createControls();
-    Text2->setPlainText(notice);
+    addNotice(notice);
     Look::centreOnScreen(*this);
 
     // A window whose speech engine cannot start still translates, silently.
@@ -89,6 +89,15 @@ void OknoPreklad::Form_Load()
         setWindowTitle(QStringLiteral("Překlad česko-anglický"));
 }
 
+// Notices stand in the empty result box, a paragraph each, until the first translation.
+void OknoPreklad::addNotice(const QString& notice)
+{
+    if (notice.isEmpty())
+        return;
+    const QString shown = Text2->placeholderText();
+    Text2->setPlaceholderText(shown.isEmpty() ? notice : shown + QStringLiteral("\n\n") + notice);
+}
+
 void OknoPreklad::Command1_Click()
 {
     TranslateHandler handler(*this, *hlas2, m_question, *m_writer);
@@ -118,6 +127,7 @@ void OknoPreklad::setOutputText(const QString& text)
     lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     if (lines.endsWith(QLatin1Char('\n')))
         lines.chop(1);
+    Text2->setPlaceholderText(QString());
     Text2->setPlainText(lines);
 }
 

@@ -18,7 +18,7 @@ class QPlainTextEdit;
 // the word-by-word result in Text2; words that were not found are asked for one by one.
 // Each opening loads the window afresh: its caption follows DictExt and it has its own
 // speech control hlas2. A notice given at loading (why words cannot be learned) stands in
-// Text2 until the first translation replaces it.
+// the empty Text2 until the first translation.
 class OknoPreklad : public PictureDialog, private TranslationView
 {
     Q_OBJECT
@@ -31,6 +31,7 @@ class OknoPreklad : public PictureDialog, private TranslationView
   private:
     void createControls();
     void Form_Load();
+    void addNotice(const QString& notice);
     void Command1_Click();
     void Image1_Click();
 

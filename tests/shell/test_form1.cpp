@@ -69,8 +69,11 @@ class TestForm1 : public QObject
         const auto text2 = [](QWidget* okno) {
             return control<QPlainTextEdit>(okno, "Text2")->toPlainText();
         };
+        const auto opened = [&](QWidget* okno) {
+            seen << control<QPlainTextEdit>(okno, "Text2")->placeholderText() + "|" + text2(okno);
+        };
         whenModalOpens(&form, [&](QWidget* okno) {
-            seen << text2(okno);
+            opened(okno);
             whenModalOpens(okno, [](QWidget* question) {
                 typeText(control(question, "Answer"), QStringLiteral("cosi"));
                 QTest::keyClick(control(question, "Answer"), Qt::Key_Return);
@@ -85,7 +88,7 @@ class TestForm1 : public QObject
                  << result.last();
         });
         click(&form, "Command1");
-        whenModalOpens(&form, [&](QWidget* okno) { seen << text2(okno); });
+        whenModalOpens(&form, opened);
         click(&form, "Command2");
         whenModalOpens(&form, [&](QWidget* okno) {
             auto* list = control<QListWidget>(okno, "List1");
@@ -99,16 +102,16 @@ class TestForm1 : public QObject
         QCOMPARE(seen, (QStringList{"Nová slova nelze do slovníku ukládat: složku " +
                                         home.file("file/data") +
                                         " nelze vytvořit (v cestě je soubor, ne složka). Slova se "
-                                        "hledají ve slovníku, který je součástí programu.",
+                                        "hledají ve slovníku, který je součástí programu.|",
                                     "house found",
                                     "qzqzq ...nebylo uloženo do slovníku: slovník vestavěný do "
                                     "programu nelze měnit.",
-                                    "", firstH}));
+                                    "|", firstH}));
     }
 
-    // Tab reaches "Výslovnost" last. Each button opens its window modally: the translation
-    // buttons set the direction first and get a freshly loaded window; the others change no
-    // variable themselves.
+    // Tab reaches "Výslovnost" last. Each button, clicked or pressed with Enter or Space when it
+    // has the focus, opens its window modally and centred: the translation buttons set the
+    // direction first and get a freshly loaded window; the others change no variable themselves.
     void buttonsOpenTheirWindowsModally()
     {
         TempDataDir data;
@@ -125,7 +128,9 @@ class TestForm1 : public QObject
         }
 
         QStringList seen; // per window: caption, DictExt, main window enabled?, Text1 + Text2
-        const auto open = [&](const char* button, std::function<void(QWidget*)> use = {}) {
+        // Opened by a mouse click, or by `key` pressed on the focused button.
+        const auto open = [&](const char* button, std::function<void(QWidget*)> use = {},
+                              Qt::Key key = Qt::Key_unknown) {
             whenModalOpens(&form, [&, use](QWidget* window) {
                 const bool translation = qobject_cast<OknoPreklad*>(window);
                 const QPoint offCentre =
@@ -144,7 +149,12 @@ class TestForm1 : public QObject
                 if (use)
                     use(window);
             });
-            click(&form, button);
+            if (key == Qt::Key_unknown) {
+                click(&form, button);
+            } else {
+                control(&form, button)->setFocus();
+                QTest::keyClick(control(&form, button), key);
+            }
             QVERIFY(form.isEnabled());
             QCOMPARE(form.focusWidget(), control(&form, button));
         };
@@ -155,8 +165,9 @@ class TestForm1 : public QObject
             QTest::mouseClick(control(okno, "Image1"), Qt::LeftButton, {}, QPoint(20, 20));
             seen << (okno->isVisible() ? "Image1 left it open" : "closed");
         });
-        for (const char* button : {"Command2", "Command3", "Command5", "Command1"})
-            open(button);
+        for (const char* button : {"Command2", "Command3", "Command5"})
+            open(button, {}, Qt::Key_Return);
+        open("Command1", {}, Qt::Key_Space);
         QCOMPARE(seen, (QStringList{"Překlad anglicko-český .dta disabled centred []",
                                     "house ........... dům;", "closed",
                                     "Překlad česko-anglický .cze disabled centred []",
