@@ -62,8 +62,10 @@ QString writeNewFile(const QString& target, const QByteArray& content)
     if (!file.open())
         return errno != 0 ? cannotWrite(directory, errno)
                           : QStringLiteral("do složky %1 nelze zapisovat").arg(shown(directory));
+    errno = 0;
     if (file.write(content) != content.size() || !file.flush())
-        return QStringLiteral("zápis souboru %1 se nezdařil (%2)").arg(target, file.errorString());
+        return QStringLiteral("zápis souboru %1 se nezdařil (%2)")
+            .arg(shown(target), errno != 0 ? systemReason(errno) : file.errorString());
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
                         QFileDevice::ReadOther);
     if (!file.rename(target))
