@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -85,6 +86,7 @@ void OknoList::createControls()
     // when the user clicks the letter that is already selected (say, after a new direction).
     connect(List1, &QListWidget::itemSelectionChanged, this, &OknoList::List1_Click);
     List1->viewport()->installEventFilter(this);
+    List1->installEventFilter(this);
     connect(List1, &QListWidget::clicked, this, [this](const QModelIndex& index) {
         if (index.row() == m_selectedAtPress)
             List1_Click();
@@ -123,7 +125,39 @@ bool OknoList::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == List1->viewport() && event->type() == QEvent::MouseButtonPress)
         m_selectedAtPress = letterIndex();
+    if (watched == List1 && event->type() == QEvent::KeyPress &&
+        List1_KeyPress(static_cast<const QKeyEvent&>(*event)))
+        return true;
     return QDialog::eventFilter(watched, event);
+}
+
+bool OknoList::List1_KeyPress(const QKeyEvent& key)
+{
+    QListWidgetItem* current = List1->currentItem();
+    if (!current || (key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    switch (key.key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // As a click: the letter under the focus mark is picked, or read again when it is
+        // already picked (say, after a new direction).
+        if (current->isSelected())
+            List1_Click();
+        else
+            current->setSelected(true);
+        return true;
+    case Qt::Key_Down:
+    case Qt::Key_Up:
+        // Until a letter is picked, the focus mark stands where the list put it on getting the
+        // focus; the first arrow picks that letter (A in a fresh window), not its neighbour.
+        if (!List1->selectedItems().isEmpty())
+            return false;
+        current->setSelected(true);
+        return true;
+    default:
+        return false;
+    }
 }
 
 int OknoList::letterIndex() const

@@ -8,6 +8,7 @@
 
 class PictureButton;
 class QComboBox;
+class QKeyEvent;
 class QListWidget;
 class QPlainTextEdit;
 
@@ -36,6 +37,7 @@ class OknoList : public PictureDialog, private BrowseView
     void createControls();
     void Form_Load();
     void List1_Click();
+    bool List1_KeyPress(const QKeyEvent& key);
     void Command1_Click();
 
     // BrowseView

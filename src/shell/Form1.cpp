@@ -9,13 +9,16 @@
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <utility>
 
 using namespace Module1;
 
 Form1::Form1(DataDirectory dataDirectory, WindowServices services, QWidget* parent)
     : QWidget(parent, Qt::Window), m_dataDirectory(std::move(dataDirectory)),
       m_services(std::move(services)), m_background(Look::picture(Look::Picture::Form1Background)),
-      m_oknoPreklad([this] { return std::make_unique<OknoPreklad>(m_services); }),
+      m_oknoPreklad([this] {
+          return std::make_unique<OknoPreklad>(m_services, std::exchange(m_notice, QString()));
+      }),
       m_oknoList([] { return std::make_unique<OknoList>(); }),
       m_form2([this] { return std::make_unique<Form2>(m_services); })
 {
@@ -83,24 +86,27 @@ void Form1::createControls()
 void Form1::Form_Load()
 {
     // The Windows literals named one fixed directory; here it is the per-user data directory.
-    DataPath = m_dataDirectory.path();
-    // A missing directory is not fatal: lookups then find nothing and learning says why it
-    // could not store a word.
-    const auto seeded = m_dataDirectory.seedIfEmpty();
-    if (seeded.failed())
-        qWarning("Slovník nelze připravit: %s", qUtf8Printable(seeded.whyNot));
+    // A directory that cannot be made or written is not fatal: the built-in dictionary is
+    // read instead, the first translation window says why no word can be learned, and
+    // learning says it again for every word.
+    const DataDirectory::Prepared prepared = m_dataDirectory.prepare();
+    m_dataPath = prepared.dataPath;
+    m_notice = prepared.notice();
+    if (!m_notice.isEmpty())
+        qWarning("%s", qUtf8Printable(m_notice));
+    DataPath = m_dataPath;
 }
 
 void Form1::Command1_Click()
 {
-    DataPath = m_dataDirectory.path();
+    DataPath = m_dataPath;
     DictExt = LetterFile::EnglishToCzech;
     m_oknoPreklad.open(*this);
 }
 
 void Form1::Command2_Click()
 {
-    DataPath = m_dataDirectory.path();
+    DataPath = m_dataPath;
     DictExt = LetterFile::CzechToEnglish;
     m_oknoPreklad.open(*this);
 }

@@ -36,6 +36,8 @@ class Form1 : public QWidget
     void Command4_Click();
 
     DataDirectory m_dataDirectory;
+    QString m_dataPath; // the data directory, or the built-in dictionary when it is unusable
+    QString m_notice;   // why words cannot be learned, until the translation window told it
     WindowServices m_services;
     QPixmap m_background;
 

@@ -11,8 +11,6 @@
 #include <QPixmapCache>
 #include <QResource>
 #include <QScreen>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 #include <qdrawutil.h>
 
 namespace Look
@@ -71,14 +69,20 @@ void makeFixedFrame(QWidget& window, QSize clientSize)
                           Qt::MSWindowsFixedSizeDialogHint);
 }
 
-void centreOnScreen(QWidget& window)
+void centreOnScreen(QWidget& window, const QWidget* over)
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QScreen* screen = over ? over->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    QRect frame(QPoint(), window.size());
-    frame.moveCenter(screen->availableGeometry().center());
-    window.move(frame.topLeft());
+    const QWidget& framed = window.isVisible() || !over ? window : *over;
+    const QRect client = framed.geometry();
+    const QRect frame = framed.frameGeometry();
+    const QMargins margins(client.left() - frame.left(), client.top() - frame.top(),
+                           frame.right() - client.right(), frame.bottom() - client.bottom());
+    QRect centred(QPoint(), window.size().grownBy(margins));
+    centred.moveCenter(screen->availableGeometry().center());
+    // A window's position is that of its frame.
+    window.move(centred.topLeft());
 }
 
 void paintBackground(QWidget& window, const QPixmap& picture)
@@ -111,20 +115,62 @@ void PictureButton::paintEvent(QPaintEvent*)
     const QPoint shift = down ? QPoint(1, 1) : QPoint();
 
     painter.drawPixmap(shift, m_texture);
-    qDrawWinButton(&painter, rect(), palette(), down, nullptr);
+    if (isChecked())
+        painter.fillRect(rect(), QColor(20, 20, 110, 150));
+
+    // The focused button gets a black edge around its bevel, as on the platform this program
+    // comes from, and a dotted frame around its caption where the face has room for it.
+    QRect face = rect();
+    if (hasFocus()) {
+        painter.setPen(Qt::black);
+        painter.drawRect(face.adjusted(0, 0, -1, -1));
+        face.adjust(1, 1, -1, -1);
+    }
+    qDrawWinButton(&painter, face, palette(), down, nullptr);
 
     painter.setFont(font());
-    painter.setPen(isEnabled() ? QColor(Qt::black)
+    const QColor captionColour = isChecked() ? QColor(Qt::white) : QColor(Qt::black);
+    painter.setPen(isEnabled() ? captionColour
                                : palette().color(QPalette::Disabled, QPalette::ButtonText));
-    painter.drawText(rect().adjusted(4, 2, -4, -2).translated(shift),
-                     Qt::AlignCenter | Qt::TextWordWrap, text());
+    const QRect captionArea = rect().adjusted(4, 2, -4, -2).translated(shift);
+    QRect caption;
+    painter.drawText(captionArea, Qt::AlignCenter | Qt::TextWordWrap, text(), &caption);
 
-    if (hasFocus()) {
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.rect = rect().adjusted(4, 4, -4, -4);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    if (!hasFocus())
+        return;
+    // The dotted frame runs round the caption's ink, inside the bevel; on a small button it
+    // comes close to the bevel, and a side with no room beside the ink is left out.
+    const QFontMetrics metrics(font());
+    QRect ink = caption;
+    if (caption.height() < 2 * metrics.lineSpacing()) {
+        const QRect tight = metrics.tightBoundingRect(text());
+        ink = QRect(caption.left() + tight.left(), caption.top() + metrics.ascent() + tight.top(),
+                    tight.width(), tight.height());
     }
+    const QRect mark = ink.adjusted(-3, -2, 3, 2).intersected(face.adjusted(2, 2, -2, -2));
+    QPen dots(captionColour, 0);
+    dots.setDashPattern({1, 1});
+    painter.setPen(dots);
+    if (mark.top() < ink.top())
+        painter.drawLine(mark.topLeft(), mark.topRight());
+    if (mark.bottom() > ink.bottom())
+        painter.drawLine(mark.bottomLeft(), mark.bottomRight());
+    if (mark.left() < ink.left())
+        painter.drawLine(mark.topLeft(), mark.bottomLeft());
+    if (mark.right() > ink.right())
+        painter.drawLine(mark.topRight(), mark.bottomRight());
+}
+
+void PictureButton::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (!event->isAutoRepeat())
+            click();
+        event->accept();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 ClickablePicture::ClickablePicture(const QString& picture, QWidget* parent) : QLabel(parent)

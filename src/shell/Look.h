@@ -55,7 +55,10 @@ QIcon noIcon();
 
 // A frame that cannot be resized, maximised or minimised, around a client area of `size`.
 void makeFixedFrame(QWidget& window, QSize clientSize);
-void centreOnScreen(QWidget& window);
+// Centres the window's frame, title bar included, on the screen that holds `over` (a window
+// already shown), or on the primary screen. A window not shown yet has no frame of its own:
+// it is taken to get the frame that `over` has.
+void centreOnScreen(QWidget& window, const QWidget* over = nullptr);
 
 // Draws a background photograph unscaled from the top-left corner; call from paintEvent.
 void paintBackground(QWidget& window, const QPixmap& picture);
@@ -66,8 +69,10 @@ void makeTransparentLabel(QLabel& label, const QColor& textColour);
 } // namespace Look
 
 // A graphical button: the texture picture, unscaled from its top-left corner, with a raised
-// edge and the caption centred over it (wrapped onto two lines when it does not fit). It is
-// never a default button, so Enter in a text box does not press it.
+// edge and the caption centred over it (wrapped onto two lines when it does not fit). Enter
+// and Space press it when it has the focus; it is never a default button, so Enter in a text
+// box does not press it. A checkable one that is checked (a chosen option) stays pressed in
+// and darker.
 class PictureButton : public QPushButton
 {
   public:
@@ -75,6 +80,7 @@ class PictureButton : public QPushButton
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     QPixmap m_texture;

@@ -1,5 +1,7 @@
 #include "shell/SecondaryWindow.h"
 
+#include "shell/Look.h"
+
 #include <QPointer>
 
 void SecondaryWindow::open(QWidget& mainWindow)
@@ -8,6 +10,7 @@ void SecondaryWindow::open(QWidget& mainWindow)
         m_window = m_load();
 
     const QPointer<QWidget> focus = mainWindow.focusWidget();
+    Look::centreOnScreen(*m_window, &mainWindow);
     mainWindow.setEnabled(false);
     m_window->exec();
     m_window.reset();

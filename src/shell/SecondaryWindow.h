@@ -5,8 +5,8 @@
 #include <memory>
 
 // One secondary window of the program. Each opening loads it afresh (its controls are
-// created and its load handler runs, so it starts empty), shows it modally with the main
-// window disabled, and unloads it when it closes.
+// created and its load handler runs, so it starts empty), shows it modally, centred on the
+// screen of the main window, with the main window disabled, and unloads it when it closes.
 class SecondaryWindow
 {
   public:

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <limits>
 
 Form2::Form2(const WindowServices& services, QWidget* parent)
     : PictureDialog(Look::Picture::Form2Background, parent)
@@ -61,6 +62,7 @@ void Form2::createControls()
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(Look::twips(360, 360, 10455, 405));
     Text1->setFont(font);
+    Text1->setMaxLength(std::numeric_limits<int>::max()); // a pasted text is spoken whole
 
     // The prompt keeps its place but may grow to fit its text in a wider font.
     Label1 = addLabel("Label1", QStringLiteral("Napište text a klepněte na tlačítko Vyslovit:"),

@@ -9,10 +9,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <limits>
 
 using namespace Module1;
 
-OknoPreklad::OknoPreklad(const WindowServices& services, QWidget* parent)
+OknoPreklad::OknoPreklad(const WindowServices& services, const QString& notice, QWidget* parent)
     : PictureDialog(Look::Picture::OknoPrekladBackground, parent), m_writer(services.writer),
       m_baseForms(services.baseForms), m_question(this)
 {
@@ -22,12 +23,14 @@ OknoPreklad::OknoPreklad(const WindowServices& services, QWidget* parent)
     setFont(Look::windowFont());
     Look::makeFixedFrame(*this, Look::twips(11970, 8775));
     createControls();
+    addNotice(notice);
+    Look::centreOnScreen(*this);
 
     // A window whose speech cannot be heard still translates, silently; the first window of a
     // run without speech says why in the empty result box, until a result replaces it.
     WindowSpeech speech = loadWindowSpeech(services);
     hlas2 = std::move(speech.control);
-    Text2->setPlaceholderText(speech.notice);
+    addNotice(speech.notice);
 
     Form_Load();
 }
@@ -42,6 +45,8 @@ void OknoPreklad::createControls()
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(Look::twips(360, 240, 11175, 375));
     Text1->setFont(font);
+    // A pasted text is taken whole: the translation pass says what it leaves out.
+    Text1->setMaxLength(std::numeric_limits<int>::max());
 
     // Read-only: the result is for reading and copying; typing into it would change nothing.
     Text2 = new QPlainTextEdit(this);
@@ -89,6 +94,15 @@ void OknoPreklad::Form_Load()
         m_baseForms->prepare(languageOf(DictExt));
 }
 
+// Notices stand in the empty result box, a paragraph each, until the first translation.
+void OknoPreklad::addNotice(const QString& notice)
+{
+    if (notice.isEmpty())
+        return;
+    const QString shown = Text2->placeholderText();
+    Text2->setPlaceholderText(shown.isEmpty() ? notice : shown + QStringLiteral("\n\n") + notice);
+}
+
 void OknoPreklad::Command1_Click()
 {
     TranslateHandler handler(*this, *hlas2, m_question, *m_writer, m_baseForms.get());
@@ -118,6 +132,7 @@ void OknoPreklad::setOutputText(const QString& text)
     lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     if (lines.endsWith(QLatin1Char('\n')))
         lines.chop(1);
+    Text2->setPlaceholderText(QString());
     Text2->setPlainText(lines);
 }
 

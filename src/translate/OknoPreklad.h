@@ -17,18 +17,21 @@ class QPlainTextEdit;
 // The translation window: the user types a sentence into Text1, presses Command1 and reads
 // the word-by-word result in Text2; words that were not found are asked for one by one.
 // Each opening loads the window afresh: its caption follows DictExt and it has its own
-// speech control hlas2.
+// speech control hlas2. A notice given at loading (why words cannot be learned) stands in
+// the empty Text2 until the first translation.
 class OknoPreklad : public PictureDialog, private TranslationView
 {
     Q_OBJECT
 
   public:
-    explicit OknoPreklad(const WindowServices& services, QWidget* parent = nullptr);
+    explicit OknoPreklad(const WindowServices& services, const QString& notice = {},
+                         QWidget* parent = nullptr);
     ~OknoPreklad() override;
 
   private:
     void createControls();
     void Form_Load();
+    void addNotice(const QString& notice);
     void Command1_Click();
     void Image1_Click();
 

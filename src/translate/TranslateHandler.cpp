@@ -224,8 +224,14 @@ void TranslateHandler::LearnWord(int i, const QString& answer)
     const QString& word = Unknown[i];
     const QString separator = englishToCzech() ? QStringLiteral(";") : QString();
     const QString path = LetterFile::fileName(DataPath, word, DictExt);
-    const auto outcome = LetterFile::appendEntry(
-        path, DictExt, {word.toUpper(), answer + separator}, Lines, m_writer);
+    // A data path that is a Qt resource is the dictionary built into the program, read when
+    // the user's data directory is unusable: it can be read but never written.
+    LetterFile::AppendOutcome outcome;
+    if (path.startsWith(QLatin1Char(':')))
+        outcome.whyNot = QStringLiteral("slovník vestavěný do programu nelze měnit");
+    else
+        outcome = LetterFile::appendEntry(path, DictExt, {word.toUpper(), answer + separator},
+                                          Lines, m_writer);
     if (outcome.failed())
         ResultText += word + QStringLiteral(" ...nebylo uloženo do slovníku: ") + outcome.whyNot +
                       QLatin1Char('.') + CrLf;

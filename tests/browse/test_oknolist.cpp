@@ -102,6 +102,36 @@ class TestOknoList : public QObject
         QCOMPARE(Module1::DictExt, ".dta");
     }
 
+    // In a fresh window the first Down or Space picks A; Space and Enter on the picked letter
+    // read it again, as a click does; Enter presses the focused "Zavřít".
+    void theKeyboardPicksLettersAsClicksDo()
+    {
+        data.writeLines("a.dta", {"ant", "mravenec;", "End"});
+        data.writeLines("a.cze", {"anděl", "angel", "end", "end"});
+        for (const Qt::Key first : {Qt::Key_Down, Qt::Key_Space}) {
+            OknoList window(beep);
+            window.show();
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            auto* list = control<QListWidget>(&window, "List1");
+            QCOMPARE(QApplication::focusWidget(), list);
+            QVERIFY(list->selectedItems().isEmpty());
+            QTest::keyClick(list, first);
+            QCOMPARE(listing(&window), "ANT .......... mravenec;");
+
+            chooseDirection(&window, 1);
+            QTest::keyClick(list, Qt::Key_Space);
+            QCOMPARE(listing(&window), "ANDĚL .......... angel");
+            data.writeLines("a.cze", {"anděl", "angel", "auto", "car", "end", "end"});
+            QTest::keyClick(list, Qt::Key_Return);
+            QCOMPARE(listing(&window), "ANDĚL .......... angel\nAUTO .......... car");
+            data.writeLines("a.cze", {"anděl", "angel", "end", "end"});
+
+            control(&window, "Command1")->setFocus();
+            QTest::keyClick(control(&window, "Command1"), Qt::Key_Return);
+            QVERIFY(!window.isVisible());
+        }
+    }
+
     void eachOpeningStartsFreshAndDictExtOutlivesIt()
     {
         data.writeLines("z.cze", {"žába", "frog", "end", "end"});

@@ -9,7 +9,9 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QtTest>
 
 class TestForm1 : public QObject
@@ -49,16 +51,68 @@ class TestForm1 : public QObject
         QCOMPARE(Module1::DataPath, own.path());
         QCOMPARE(own.bytes("h.dta"), QByteArray("HORSE\r\nk\xf9\xf2;\r\nEnd\r\n"));
         QCOMPARE(QDir(own.path()).entryList(QDir::Files).size(), 1);
-
-        own.writeBytes("file", "x");
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("nelze vytvořit"));
-        Form1{DataDirectory(own.file("file/data/"))};
-        QCOMPARE(Module1::DataPath, own.file("file/data/"));
     }
 
-    // Tab reaches "Výslovnost" last. Each button opens its window modally: the translation
-    // buttons set the direction first and get a freshly loaded window; the others change no
-    // variable themselves.
+    // A data directory that cannot be made: every word is looked up and listed from the
+    // built-in dictionary; the first translation window says once why nothing can be learned,
+    // and learning says it for every word.
+    void anUnusableDataDirectoryLeavesTheBuiltInDictionary()
+    {
+        TempDataDir home;
+        home.writeBytes("file", "x");
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("nelze vytvořit"));
+        Form1 form(DataDirectory(home.file("file/data/")),
+                   recordingServices(std::make_shared<SpeechLog>()));
+        form.show();
+        QCOMPARE(Module1::DataPath, DataDirectory::Embedded);
+
+        QStringList seen;
+        const auto text2 = [](QWidget* okno) {
+            return control<QPlainTextEdit>(okno, "Text2")->toPlainText();
+        };
+        const auto opened = [&](QWidget* okno) {
+            seen << control<QPlainTextEdit>(okno, "Text2")->placeholderText() + "|" + text2(okno);
+        };
+        whenModalOpens(&form, [&](QWidget* okno) {
+            opened(okno);
+            whenModalOpens(okno, [](QWidget* question) {
+                typeText(control(question, "Answer"), QStringLiteral("cosi"));
+                QTest::keyClick(control(question, "Answer"), Qt::Key_Return);
+            });
+            QTest::keyClicks(control(okno, "Text1"), "house qzqzq");
+            click(okno, "Command1");
+            const QStringList result = text2(okno).split('\n');
+            seen << (result[0].startsWith("house ........... ") &&
+                             !result[0].endsWith("Nenalezeno.")
+                         ? "house found"
+                         : result[0])
+                 << result.last();
+        });
+        click(&form, "Command1");
+        whenModalOpens(&form, opened);
+        click(&form, "Command2");
+        whenModalOpens(&form, [&](QWidget* okno) {
+            auto* list = control<QListWidget>(okno, "List1");
+            list->setCurrentRow(7);
+            seen << control<QPlainTextEdit>(okno, "Text1")->toPlainText().section('\n', 0, 0);
+        });
+        click(&form, "Command3");
+        const QStringList builtInH =
+            LetterFile::splitLines(*LetterFile::readFile(DataDirectory::Embedded + "h.dta"));
+        const QString firstH = builtInH[0].toUpper() + " .......... " + builtInH[1];
+        QCOMPARE(seen, (QStringList{"Nová slova nelze do slovníku ukládat: složku " +
+                                        home.file("file/data") +
+                                        " nelze vytvořit (v cestě je soubor, ne složka). Slova se "
+                                        "hledají ve slovníku, který je součástí programu.|",
+                                    "house found",
+                                    "qzqzq ...nebylo uloženo do slovníku: slovník vestavěný do "
+                                    "programu nelze měnit.",
+                                    "|", firstH}));
+    }
+
+    // Tab reaches "Výslovnost" last. Each button, clicked or pressed with Enter or Space when it
+    // has the focus, opens its window modally and centred: the translation buttons set the
+    // direction first and get a freshly loaded window; the others change no variable themselves.
     void buttonsOpenTheirWindowsModally()
     {
         TempDataDir data;
@@ -75,12 +129,20 @@ class TestForm1 : public QObject
         }
 
         QStringList seen; // per window: caption, DictExt, main window enabled?, Text1 + Text2
-        const auto open = [&](const char* button, std::function<void(QWidget*)> use = {}) {
+        // Opened by a mouse click, or by `key` pressed on the focused button.
+        const auto open = [&](const char* button, std::function<void(QWidget*)> use = {},
+                              Qt::Key key = Qt::Key_unknown) {
             whenModalOpens(&form, [&, use](QWidget* window) {
                 const bool translation = qobject_cast<OknoPreklad*>(window);
-                seen << QStringLiteral("%1 %2 %3 [%4]")
+                const QPoint offCentre =
+                    window->frameGeometry().center() - form.screen()->availableGeometry().center();
+                seen << QStringLiteral("%1 %2 %3 %4 [%5]")
                             .arg(window->windowTitle(), Module1::DictExt,
                                  form.isEnabled() ? "enabled" : "disabled",
+                                 offCentre.isNull() ? QStringLiteral("centred")
+                                                    : QStringLiteral("off by %1,%2")
+                                                          .arg(offCentre.x())
+                                                          .arg(offCentre.y()),
                                  translation
                                      ? control<QLineEdit>(window, "Text1")->text() +
                                            control<QPlainTextEdit>(window, "Text2")->toPlainText()
@@ -88,7 +150,12 @@ class TestForm1 : public QObject
                 if (use)
                     use(window);
             });
-            click(&form, button);
+            if (key == Qt::Key_unknown) {
+                click(&form, button);
+            } else {
+                control(&form, button)->setFocus();
+                QTest::keyClick(control(&form, button), key);
+            }
             QVERIFY(form.isEnabled());
             QCOMPARE(form.focusWidget(), control(&form, button));
         };
@@ -99,14 +166,15 @@ class TestForm1 : public QObject
             QTest::mouseClick(control(okno, "Image1"), Qt::LeftButton, {}, QPoint(20, 20));
             seen << (okno->isVisible() ? "Image1 left it open" : "closed");
         });
-        for (const char* button : {"Command2", "Command3", "Command5", "Command1"})
-            open(button);
-        QCOMPARE(
-            seen,
-            (QStringList{"Překlad anglicko-český .dta disabled []", "house ........... dům;",
-                         "closed", "Překlad česko-anglický .cze disabled []",
-                         "Listování ve slovníku .cze disabled [-]", "Výslovnost .cze disabled [-]",
-                         "Překlad anglicko-český .dta disabled []"}));
+        for (const char* button : {"Command2", "Command3", "Command5"})
+            open(button, {}, Qt::Key_Return);
+        open("Command1", {}, Qt::Key_Space);
+        QCOMPARE(seen, (QStringList{"Překlad anglicko-český .dta disabled centred []",
+                                    "house ........... dům;", "closed",
+                                    "Překlad česko-anglický .cze disabled centred []",
+                                    "Listování ve slovníku .cze disabled centred [-]",
+                                    "Výslovnost .cze disabled centred [-]",
+                                    "Překlad anglicko-český .dta disabled centred []"}));
         QCOMPARE(Module1::DataPath, data.path());
         QCOMPARE(log->controls, 4); // a speech control of its own for each opening that speaks
         QCOMPARE(log->calls, (QStringList{"speed 170", "speak house"}));

@@ -4,6 +4,7 @@
 #include "shell/SecondaryWindow.h"
 #include "speech/Form2.h"
 
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -55,6 +56,29 @@ class TestForm2 : public QObject
                               "voice 1", "speed 100", "speak    ",         //
                               "voice 2", "speed 150", "speak hello",       //
                               "voice 1", "speed 50", "speak hello"}));
+    }
+
+    // Enter presses the focused button, an option button too; a long pasted text is spoken
+    // whole.
+    void enterPressesTheFocusedButtonAndLongTextsAreKept()
+    {
+        auto log = std::make_shared<SpeechLog>();
+        Form2 window(recordingServices(log));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        const QString pasted = QStringLiteral("hello ").repeated(6000);
+        QApplication::clipboard()->setText(pasted);
+        QTest::keyClick(control(&window, "Text1"), Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(control(&window, "Text1"), Qt::Key_Return);
+        QVERIFY(log->calls.isEmpty());
+        for (const char* button : {"Option2", "Command1"}) {
+            control(&window, button)->setFocus();
+            QTest::keyClick(control(&window, button), Qt::Key_Return);
+        }
+        QCOMPARE(log->calls, (QStringList{"voice 2", "speed 100", "speak " + pasted}));
+        control(&window, "Command2")->setFocus();
+        QTest::keyClick(control(&window, "Command2"), Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(!window.isVisible());
     }
 
     void eachOpeningStartsFromTheDesignTimeState()

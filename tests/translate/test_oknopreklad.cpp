@@ -3,6 +3,7 @@
 #include "support/LetterFiles.h"
 #include "translate/OknoPreklad.h"
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -76,6 +77,33 @@ class TestOknoPreklad : public QObject
         // No cancel button: Escape leaves the result on show.
         QTest::keyClick(control(&okno, "Text1"), Qt::Key_Escape);
         QVERIFY(okno.isVisible());
+    }
+
+    // Enter in Text1 translates nothing, Enter on the focused button does. A pasted text far
+    // longer than a line box usually takes is kept whole: the word limit says what is left.
+    void enterAndALongPastedText()
+    {
+        TempDataDir data;
+        data.writeLines("a.dta", {"A", "neurčitý člen;", "End"});
+        Module1::resetAll();
+        Module1::DataPath = data.path();
+        Module1::DictExt = ".dta";
+        OknoPreklad okno(recordingServices(std::make_shared<SpeechLog>()));
+        okno.show();
+        QVERIFY(QTest::qWaitForWindowActive(&okno));
+        auto* text1 = control<QLineEdit>(&okno, "Text1");
+        const QString pasted = QStringLiteral("a ").repeated(20000);
+        QApplication::clipboard()->setText(pasted);
+        QTest::keyClick(text1, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(text1->text().size(), pasted.size());
+        QTest::keyClick(text1, Qt::Key_Return);
+        QVERIFY(control<QPlainTextEdit>(&okno, "Text2")->toPlainText().isEmpty());
+
+        control(&okno, "Command1")->setFocus();
+        QTest::keyClick(control(&okno, "Command1"), Qt::Key_Return);
+        QCOMPARE(control<QPlainTextEdit>(&okno, "Text2")->toPlainText().split('\n').last(),
+                 "Text je delší než 1024 slov: přeloženo bylo prvních 1024 slov, vynechaných "
+                 "slov: 18976.");
     }
 };
 

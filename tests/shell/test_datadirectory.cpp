@@ -1,0 +1,102 @@
+// Where the letter files are read when the data directory cannot be made or written.
+#include "shell/DataDirectory.h"
+#include "support/LetterFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace
+{
+
+// Runs `work` in a child process that has given up root's right to write anywhere, so that
+// permissions are enforced even when the tests run as root, and returns what `work` returned.
+QString asUnprivileged(const std::function<QString()>& work)
+{
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        return QStringLiteral("no pipe");
+    const pid_t child = fork();
+    if (child == 0) {
+        close(pipeEnds[0]);
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(99);
+        const QByteArray text = work().toUtf8();
+        const bool written = write(pipeEnds[1], text.constData(), text.size()) == text.size();
+        _exit(written ? 0 : 98);
+    }
+    close(pipeEnds[1]);
+    QByteArray text;
+    char chunk[4096];
+    for (ssize_t got; (got = read(pipeEnds[0], chunk, sizeof chunk)) > 0;)
+        text.append(chunk, got);
+    close(pipeEnds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    return QString::fromUtf8(text);
+}
+
+QString describe(const DataDirectory::Prepared& prepared, const QString& directory)
+{
+    return prepared.dataPath + '\n' + prepared.notice() + '\n' +
+           QString::number(QDir(directory).entryList(QDir::Files | QDir::Hidden).size());
+}
+
+} // namespace
+
+TEST(DataDirectoryTest, ReadOnlyDirectoriesAreReadAndSayWhyNothingCanBeLearned)
+{
+    const QString seen = asUnprivileged([] {
+        TempDataDir home;
+        QDir(home.path()).mkdir("empty");
+        QDir(home.path()).mkdir("own");
+        home.writeLines("own/h.dta", {"HORSE", "kůň;", "End"});
+        for (const char* name : {"empty", "own"})
+            QFile::setPermissions(home.file(name), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        const QString empty =
+            describe(DataDirectory(home.file("empty/")).prepare(), home.file("empty"));
+        const QString own = describe(DataDirectory(home.file("own/")).prepare(), home.file("own"));
+        for (const char* name : {"empty", "own"})
+            QFile::setPermissions(home.file(name), QFileDevice::ReadOwner |
+                                                       QFileDevice::WriteOwner |
+                                                       QFileDevice::ExeOwner);
+        return home.dir.path() + '\n' + empty + '\n' + own;
+    });
+    const QStringList lines = seen.split('\n');
+    ASSERT_EQ(lines.size(), 7) << seen.toStdString();
+    const QString home = lines[0];
+    EXPECT_EQ(lines.mid(1), (QStringList{
+                                DataDirectory::Embedded,
+                                "Nová slova nelze do slovníku ukládat: do složky " + home +
+                                    "/empty nelze zapisovat (přístup odepřen). Slova se hledají "
+                                    "ve slovníku, který je součástí programu.",
+                                "0",
+                                home + "/own/",
+                                "Nová slova nelze do slovníku ukládat: do složky " + home +
+                                    "/own nelze zapisovat (přístup odepřen).",
+                                "1",
+                            }));
+}
+
+// An empty directory that can be written is seeded; a seeding that fails halfway leaves it
+// empty, so that the next start seeds it whole, and this one reads the seed source.
+TEST(DataDirectoryTest, SeedsAWritableEmptyDirectoryWholeOrNotAtAll)
+{
+    TempDataDir empty;
+    DataDirectory::Prepared prepared = DataDirectory(empty.path()).prepare();
+    EXPECT_EQ(describe(prepared, empty.path()), empty.path() + "\n\n52");
+
+    TempDataDir halfSource;
+    halfSource.writeLines("a.dta", {"APPLE", "jablko;", "End"});
+    halfSource.writeLines("b.dta", {"BOOK", "kniha;", "End"});
+    TempDataDir target;
+    prepared = DataDirectory(target.path(), halfSource.path()).prepare();
+    EXPECT_EQ(describe(prepared, target.path()),
+              halfSource.path() +
+                  "\nNová slova nelze do slovníku ukládat: vestavěný slovník nemá soubor c.dta. "
+                  "Slova se hledají ve slovníku, který je součástí programu.\n0");
+}
