@@ -95,6 +95,7 @@ void TranslateHandler::run()
     LookupCache files;
     for (int i = 1; i <= n; ++i)
         files.want(LetterFile::fileName(DataPath, Words[i], DictExt), Words[i]);
+    m_notOffered = 0;
     for (int i = 1; i <= n; ++i)
         lookUp(i, files);
     if (typed.size() > MaxWords) {
@@ -102,6 +103,13 @@ void TranslateHandler::run()
                                      "vynechaných slov: %2.")
                           .arg(MaxWords)
                           .arg(typed.size() - MaxWords) +
+                      CrLf;
+    }
+    if (m_notOffered > 0) {
+        ResultText += QStringLiteral("Nenalezených slov je víc než %1: k uložení do slovníku bylo "
+                                     "nabídnuto prvních %1, nenabídnutých slov: %2.")
+                          .arg(MaxUnknown)
+                          .arg(m_notOffered) +
                       CrLf;
     }
 
@@ -126,6 +134,8 @@ void TranslateHandler::lookUp(int i, LookupCache& files)
         // Past the table's last slot a word still gets its line but is not offered for learning.
         if (UnknownCount < MaxUnknown)
             Unknown[++UnknownCount] = word;
+        else
+            ++m_notOffered;
         AppendResultLine(i, NotFound);
     }
 }

@@ -41,4 +41,5 @@ class TranslateHandler
     TranslationQuestion& m_question;
     FileWriter& m_writer;
     QString ResultText;
+    int m_notOffered = 0; // words without an entry past the last slot of Unknown
 };
