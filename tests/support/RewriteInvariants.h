@@ -23,8 +23,12 @@ inline QString rewriteProblem(QByteArrayView before, QByteArrayView after, const
     inserted += terminatorLines(dictExt);
     const qsizetype maxRemoved = dictExt == CzechToEnglish ? 2 : 1;
 
-    for (qsizetype p = 0; p + inserted.size() <= now.size() && p <= old.size(); p += 2) {
-        if (now.mid(0, p) != old.mid(0, p) || now.mid(p, inserted.size()) != inserted)
+    // The entries go where the old and the new lines part, or before (when they start alike).
+    qsizetype common = 0;
+    while (common < old.size() && common < now.size() && old[common] == now[common])
+        ++common;
+    for (qsizetype p = 0; p + inserted.size() <= now.size() && p <= common; p += 2) {
+        if (now.mid(p, inserted.size()) != inserted)
             continue;
         const qsizetype tail = now.size() - p - inserted.size();
         const qsizetype removed = old.size() - p - tail;
