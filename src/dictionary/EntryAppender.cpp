@@ -138,6 +138,9 @@ AppendOutcome append(const QString& path, const QString& dictExt, const Choice& 
 {
     const QFileInfo info(path);
     const QString name = info.fileName();
+    // The dictionary built into the program, used when the user's data directory is not.
+    if (path.startsWith(QLatin1Char(':')))
+        return refused(QStringLiteral("vestavěný slovník nelze měnit"));
     if (!info.dir().exists())
         return refused(QStringLiteral("složka slovníku %1 neexistuje")
                            .arg(QDir::toNativeSeparators(info.absolutePath())));

@@ -80,6 +80,7 @@ void TranslateHandler::run()
     for (int j = 1; j <= MaxWords; ++j)
         Words[j].clear();
     UnknownCount = 0;
+    m_notOffered = 0;
     m_view.setOutputText(QString());
     m_hlas2.setSpeed(TranslationSpeed);
     const QString scanText = m_view.inputText() + QLatin1Char('.');
@@ -95,7 +96,6 @@ void TranslateHandler::run()
     LookupCache files;
     for (int i = 1; i <= n; ++i)
         files.want(LetterFile::fileName(DataPath, Words[i], DictExt), Words[i]);
-    m_notOffered = 0;
     for (int i = 1; i <= n; ++i)
         lookUp(i, files);
     if (typed.size() > MaxWords) {

@@ -177,6 +177,10 @@ TEST_F(EntryAppenderTest, FailuresLeaveTheFileByteForByte)
         appendEntry(data.path() + "nowhere/p.dta", ".dta", {"P", "q;"}, *buffer, writer).failed());
     EXPECT_TRUE(append("p.dta", ".dta", "PLUM", "mañana;").failed());
     EXPECT_EQ(data.bytes("p.dta"), original);
+
+    // The built-in dictionary, which stands in for a data directory that cannot be used.
+    EXPECT_EQ(appendEntry(":/dictionary/p.dta", ".dta", {"P", "q;"}, *buffer, writer).whyNot,
+              u("vestavěný slovník nelze měnit"));
 }
 
 TEST_F(EntryAppenderTest, ReadOnlyFilesAndDirectoriesAreRefused)
