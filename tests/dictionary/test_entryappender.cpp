@@ -1,17 +1,22 @@
 #include "dictionary/EntryAppender.h"
+#include "dictionary/FileLock.h"
 #include "dictionary/FileWriter.h"
 #include "support/LetterFiles.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QProcess>
 #include <QSaveFile>
+#include <QThread>
 #include <gtest/gtest.h>
+#include <latch>
 #include <memory>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace LetterFile;
@@ -338,7 +343,7 @@ TEST_F(EntryAppenderTest, TheNewFileHasTheOldModeOwnerAndGroupOrNothingChanges)
     EXPECT_EQ(status().st_uid, 0u);
 }
 
-TEST_F(EntryAppenderTest, ALockLeftBehindNeverMakesALearningWait)
+TEST_F(EntryAppenderTest, OnlyALiveHolderMakesALearningWait)
 {
     data.writeLines("p.dta", lines({"PEAR", "hruška;", "End"}));
     const QString lockName = data.file("p.dta.lock");
@@ -352,7 +357,10 @@ TEST_F(EntryAppenderTest, ALockLeftBehindNeverMakesALearningWait)
     }
     waitpid(child, nullptr, 0);
     ASSERT_TRUE(QFile::exists(lockName));
+    QElapsedTimer waited;
+    waited.start();
     EXPECT_FALSE(append("p.dta", ".dta", "PLUM", "švestka;").failed());
+    EXPECT_LT(waited.elapsed(), 5000) << "a dead holder's lock is taken over at once";
     EXPECT_FALSE(QFile::exists(lockName + ".rmlock"));
 
     // This very process's lock file, left because it could not be removed.
@@ -366,6 +374,21 @@ TEST_F(EntryAppenderTest, ALockLeftBehindNeverMakesALearningWait)
     EXPECT_FALSE(QFile::exists(lockName));
     EXPECT_EQ(linesOf("p.dta"),
               lines({"PEAR", "hruška;", "PLUM", "švestka;", "PEACH", "broskev;", "End"}));
+
+    // A holder that is alive: the learning waits until it lets go, then stores its word.
+    std::latch held(1);
+    std::thread holder([&] {
+        FileLock lock(lockName);
+        lock.lock(0);
+        held.count_down();
+        QThread::msleep(300);
+    });
+    held.wait();
+    waited.start();
+    EXPECT_FALSE(append("p.dta", ".dta", "PECAN", "pekan;").failed());
+    EXPECT_GE(waited.elapsed(), 250);
+    holder.join();
+    EXPECT_EQ(linesOf("p.dta").mid(6), lines({"PECAN", "pekan;", "End"}));
 }
 
 TEST_F(EntryAppenderTest, AFullDiskIsCalledByItsName)
