@@ -278,6 +278,11 @@ TEST_F(EntryAppenderTest, RefusesWhatIsNotARegularFile)
     EXPECT_EQ(append("z.dta", ".dta", "ZOO", "zoo;").whyNot,
               u("soubor z.dta není obyčejný soubor"));
     alarm(0);
+    QFile huge(data.file("h.dta"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(MaxFileSize + 1));
+    huge.close();
+    EXPECT_EQ(append("h.dta", ".dta", "HUGE", "x;").whyNot, u("soubor h.dta je větší než 64 MB"));
+    EXPECT_EQ(QFileInfo(data.file("h.dta")).size(), MaxFileSize + 1);
     EXPECT_TRUE(QFileInfo(data.file("f.dta")).isSymLink() == false &&
                 !QFileInfo(data.file("f.dta")).isFile());
     EXPECT_TRUE(QFileInfo(data.file("z.dta")).isSymLink());
