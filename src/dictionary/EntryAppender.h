@@ -16,8 +16,8 @@ namespace LetterFile
 // file. Their number limits a file that can be extended to 32,767 entries before its
 // terminator. The lines a file already has stay in its bytes and are only counted against
 // the slots; the slots of the new entries receive their head and translation lines. Nothing
-// reads the other slots, so they are not emptied before each learning: copying or clearing
-// 65,536 strings per learned word would cost more than the whole rewrite of a large file.
+// reads the other slots, so the file's lines are never decoded into them (that decoding was
+// most of the cost of learning into a large file) and they are not emptied each time.
 inline constexpr int LineBufferSlots = 65536;
 using LineBuffer = std::array<QString, LineBufferSlots>;
 
