@@ -3,6 +3,7 @@
 
 SLOVNIK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 SLOVNIK_BUILD=${SLOVNIK_BUILD:-$SLOVNIK_ROOT/build}
+SLOVNIK_FUZZ_BUILD=${SLOVNIK_FUZZ_BUILD:-$SLOVNIK_ROOT/build-fuzz}
 
 # Everything the program, its tests and its build-time dictionary import need.
 SLOVNIK_PACKAGES=(
@@ -14,6 +15,7 @@ SLOVNIK_PACKAGES=(
     libhunspell-dev hunspell-cs hunspell-en-us
     fonts-dejavu-core qt6-translations-l10n
     xvfb xauth
+    clang libclang-rt-dev
 )
 
 as_root() {
@@ -38,4 +40,12 @@ install_missing_packages() {
 configure_and_build() {
     cmake -S "$SLOVNIK_ROOT" -B "$SLOVNIK_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
     cmake --build "$SLOVNIK_BUILD" --parallel "$(nproc)"
+}
+
+# The libFuzzer targets of tests/fuzz: a clang build of their own, instrumented with
+# AddressSanitizer and UndefinedBehaviorSanitizer; only the fuzz targets are built there.
+configure_and_build_fuzz() {
+    cmake -S "$SLOVNIK_ROOT" -B "$SLOVNIK_FUZZ_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_CXX_COMPILER=clang++ -DSLOVNIK_FUZZ=ON "$@"
+    cmake --build "$SLOVNIK_FUZZ_BUILD" --parallel "$(nproc)" --target slovnik_fuzz
 }

@@ -1,11 +1,13 @@
 #include "dictionary/EntryAppender.h"
 
 #include "dictionary/Cp1250.h"
+#include "dictionary/FileLock.h"
 #include "dictionary/FileWriter.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLockFile>
+
+#include <algorithm>
 
 namespace LetterFile
 {
@@ -20,86 +22,188 @@ AppendOutcome refused(const QString& why)
     return AppendOutcome{0, why};
 }
 
-} // namespace
+Rewrite cannot(const QString& why)
+{
+    return Rewrite{{}, 0, why};
+}
 
-AppendOutcome appendEntries(const QString& path, const QString& dictExt, const EntryChooser& choose,
-                            LineBuffer& lines, FileWriter& writer)
+// What one walk over a file's bytes finds out for the terminator rule and for keeping its
+// bytes: only the lines that read "end" are remembered.
+struct Walk {
+    struct Mark {
+        qsizetype index;
+        qsizetype start; // offset of the line
+        qsizetype next;  // offset of the line after it
+    };
+    qsizetype lines = 0;
+    qsizetype lastNotEnd = -1;
+    QList<EndLine> endHeads;
+    QList<Mark> ends;
+
+    Walk(QByteArrayView bytes, const QString& dictExt)
+    {
+        LineReader reader(bytes);
+        QByteArrayView line;
+        for (qsizetype start = 0; reader.next(line); start = reader.position(), ++lines) {
+            if (!readsEnd(line)) {
+                lastNotEnd = lines;
+                continue;
+            }
+            ends.append({lines, start, reader.position()});
+            if (lines % 2 == 0)
+                endHeads.append({lines, isDefiniteTerminator(line, dictExt)});
+        }
+    }
+
+    const Mark* mark(qsizetype index) const
+    {
+        const auto it = std::lower_bound(ends.begin(), ends.end(), index,
+                                         [](const Mark& m, qsizetype i) { return m.index < i; });
+        return it != ends.end() && it->index == index ? &*it : nullptr;
+    }
+};
+
+std::optional<QString> whyNotWritable(const Entry& entry, const QString& dictExt)
+{
+    // The lookup stops at a head line "End"; a Czech-to-English head "end" would read as the
+    // terminator. The program writes head words in capitals, so neither ever comes from it.
+    if (entry.head == QLatin1String("End") ||
+        (dictExt == CzechToEnglish && entry.head == QLatin1String("end")))
+        return QStringLiteral("heslo „%1“ by soubor ukončilo").arg(entry.head);
+    for (const QString& line : {entry.head, entry.translation}) {
+        if (line.contains(QLatin1Char('\r')) || line.contains(QLatin1Char('\n')))
+            return QStringLiteral("heslo nebo překlad obsahuje konec řádku");
+        if (const auto bad = Cp1250::firstUnencodable(line))
+            return QStringLiteral("znak „%1“ nelze do slovníku uložit").arg(*bad);
+    }
+    return std::nullopt;
+}
+
+// Decodes only what a chooser asks for: a single learned word needs none of the old entries.
+using Choice = std::function<QList<Entry>(QByteArrayView bytes, qsizetype entryLines)>;
+
+Rewrite rewrite(QByteArrayView bytes, const QString& dictExt, const QString& name,
+                LineBuffer& buffer, const Choice& choose)
+{
+    const Walk walk(bytes, dictExt);
+    const qsizetype end = terminatorLine(walk.lines, walk.lastNotEnd, walk.endHeads);
+    if (end % 2 == 1)
+        return cannot(QStringLiteral("poslední heslo souboru %1 nemá překlad").arg(name));
+    if (end > LineBufferSlots - 2)
+        return cannot(QStringLiteral("soubor %1 má víc než 32 767 hesel").arg(name));
+
+    const QList<Entry> added = choose(bytes, end);
+    if (added.isEmpty())
+        return {};
+    if (end + 2 * added.size() > LineBufferSlots)
+        return cannot(QStringLiteral("soubor %1 by měl víc než 32 767 hesel").arg(name));
+    for (const Entry& entry : added) {
+        if (const auto why = whyNotWritable(entry, dictExt))
+            return cannot(*why);
+    }
+
+    // What follows the terminator is kept; in a Czech-to-English file a second line reading
+    // "end" belongs to the terminator and is written afresh.
+    qsizetype prefixEnd = bytes.size();
+    qsizetype tailStart = bytes.size();
+    if (const Walk::Mark* terminator = walk.mark(end)) {
+        prefixEnd = terminator->start;
+        tailStart = terminator->next;
+        const Walk::Mark* second = walk.mark(end + 1);
+        if (dictExt == CzechToEnglish && second)
+            tailStart = second->next;
+    }
+    const bool prefixEnded =
+        prefixEnd == 0 || bytes[prefixEnd - 1] == '\r' || bytes[prefixEnd - 1] == '\n';
+
+    QByteArray content;
+    content.reserve(bytes.size() + 256);
+    content.append(bytes.first(prefixEnd));
+    if (!prefixEnded)
+        content.append("\r\n");
+    qsizetype slot = end;
+    for (const Entry& entry : added) {
+        buffer[slot++] = entry.head;
+        buffer[slot++] = entry.translation;
+        content.append(Cp1250::encode(entry.head)).append("\r\n");
+        content.append(Cp1250::encode(entry.translation)).append("\r\n");
+    }
+    content.append(joinLines(terminatorLines(dictExt)));
+    content.append(bytes.sliced(tailStart));
+    return Rewrite{content, added.size(), {}};
+}
+
+AppendOutcome append(const QString& path, const QString& dictExt, const Choice& choose,
+                     LineBuffer& buffer, FileWriter& writer)
 {
     const QFileInfo info(path);
     const QString name = info.fileName();
+    // The dictionary built into the program, used when the user's data directory is not.
+    if (path.startsWith(QLatin1Char(':')))
+        return refused(QStringLiteral("slovník vestavěný do programu nelze měnit"));
     if (!info.dir().exists())
         return refused(QStringLiteral("složka slovníku %1 neexistuje")
                            .arg(QDir::toNativeSeparators(info.absolutePath())));
 
     // Held from the read to the rename, so that two running copies never lose each other's entries.
-    QLockFile lock(path + QStringLiteral(".lock"));
-    if (!lock.tryLock(LockWaitMs)) {
-        if (lock.error() == QLockFile::LockFailedError)
-            return refused(QStringLiteral("soubor %1 právě upravuje jiný program").arg(name));
-        return refused(QStringLiteral("do složky slovníku nelze zapisovat"));
+    FileLock lock(path + QStringLiteral(".lock"));
+    switch (lock.lock(LockWaitMs)) {
+    case FileLock::Locked:
+        break;
+    case FileLock::Busy:
+        return refused(QStringLiteral("soubor %1 právě upravuje jiný program").arg(name));
+    case FileLock::Failed:
+        return refused(describeFileError(lock.error()));
     }
 
-    const std::optional<QByteArray> bytes = readFile(path);
+    FileStatus status;
+    const std::optional<QByteArray> bytes = readFile(path, status);
     if (!bytes)
-        return refused(QStringLiteral("soubor %1 nelze přečíst").arg(name));
-    const QStringList fileLines = splitLines(*bytes);
+        return refused(QStringLiteral("soubor %1 %2").arg(name, status.whyNot));
 
-    // Lines before the terminator go into the buffer, slot by slot, a pair at a time.
-    lines.fill(QString());
-    qsizetype k = 0;
-    QList<Entry> existing;
-    while (k < fileLines.size() && !isTerminator(fileLines, k, dictExt)) {
-        if (k + 1 >= fileLines.size())
-            return refused(QStringLiteral("poslední heslo souboru %1 nemá překlad").arg(name));
-        if (k + 1 >= LineBufferSlots - 2)
-            return refused(QStringLiteral("soubor %1 má víc než 32 767 hesel").arg(name));
-        lines[k] = fileLines[k];
-        lines[k + 1] = fileLines[k + 1];
-        existing.append({fileLines[k], fileLines[k + 1]});
-        k += 2;
-    }
-
-    // What follows the terminator is kept; in a Czech-to-English file the second "end"
-    // belongs to the terminator and is written afresh.
-    qsizetype tailStart = k;
-    if (k < fileLines.size()) {
-        tailStart = k + 1;
-        if (dictExt == CzechToEnglish && tailStart < fileLines.size() &&
-            fileLines[tailStart].compare(QLatin1String("end"), Qt::CaseInsensitive) == 0)
-            ++tailStart;
-    }
-
-    const QList<Entry> added = choose(existing);
-    if (added.isEmpty())
+    const Rewrite next = rewrite(*bytes, dictExt, name, buffer, choose);
+    if (!next.whyNot.isEmpty())
+        return refused(next.whyNot);
+    if (next.added == 0)
         return {};
-    if (k + 2 * added.size() > LineBufferSlots)
-        return refused(QStringLiteral("soubor %1 by měl víc než 32 767 hesel").arg(name));
-    for (const Entry& entry : added) {
-        for (const QString& line : {entry.head, entry.translation}) {
-            if (const auto bad = Cp1250::firstUnencodable(line))
-                return refused(QStringLiteral("znak „%1“ nelze do slovníku uložit").arg(*bad));
-        }
-        lines[k++] = entry.head;
-        lines[k++] = entry.translation;
-    }
-
-    QStringList out;
-    out.reserve(k + 2 + fileLines.size() - tailStart);
-    for (qsizetype j = 0; j < k; ++j)
-        out.append(lines[j]);
-    out += terminatorLines(dictExt);
-    out += fileLines.mid(tailStart);
-
-    if (const auto error = writer.replaceFile(path, joinLines(out)))
+    if (const auto error = writer.replaceFile(path, next.content))
         return refused(QStringLiteral("%1 (%2)").arg(*error, name));
-    return AppendOutcome{added.size(), {}};
+    return AppendOutcome{next.added, {}};
+}
+
+} // namespace
+
+AppendOutcome appendEntries(const QString& path, const QString& dictExt, const EntryChooser& choose,
+                            LineBuffer& lines, FileWriter& writer)
+{
+    return append(
+        path, dictExt,
+        [&](QByteArrayView bytes, qsizetype entryLines) {
+            QList<Entry> existing;
+            existing.reserve(entryLines / 2);
+            LineReader reader(bytes);
+            QByteArrayView head;
+            QByteArrayView translation;
+            while (existing.size() < entryLines / 2 && reader.next(head) &&
+                   reader.next(translation))
+                existing.append({Cp1250::decode(head), Cp1250::decode(translation)});
+            return choose(existing);
+        },
+        lines, writer);
 }
 
 AppendOutcome appendEntry(const QString& path, const QString& dictExt, const Entry& entry,
                           LineBuffer& lines, FileWriter& writer)
 {
-    return appendEntries(
-        path, dictExt, [&](const QList<Entry>&) { return QList<Entry>{entry}; }, lines, writer);
+    return append(
+        path, dictExt, [&](QByteArrayView, qsizetype) { return QList<Entry>{entry}; }, lines,
+        writer);
+}
+
+Rewrite rewriteWith(QByteArrayView bytes, const QString& dictExt, const QList<Entry>& entries,
+                    const QString& name, LineBuffer& lines)
+{
+    return rewrite(bytes, dictExt, name, lines, [&](QByteArrayView, qsizetype) { return entries; });
 }
 
 } // namespace LetterFile

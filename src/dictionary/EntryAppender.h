@@ -12,8 +12,12 @@ class FileWriter;
 namespace LetterFile
 {
 
-// The buffer that holds a letter file's lines while it is extended. Its size limits a file
-// that can be extended to 32,767 entries before its terminator.
+// The line slots of a letter file that learning extends: slot j stands for line j+1 of the
+// file. Their number limits a file that can be extended to 32,767 entries before its
+// terminator. The lines a file already has stay in its bytes and are only counted against
+// the slots; the slots of the new entries receive their head and translation lines. Nothing
+// reads the other slots, so the file's lines are never decoded into them (that decoding was
+// most of the cost of learning into a large file) and they are not emptied each time.
 inline constexpr int LineBufferSlots = 65536;
 using LineBuffer = std::array<QString, LineBufferSlots>;
 
@@ -26,15 +30,26 @@ struct AppendOutcome {
 // Chooses, from the entries a file already holds, the entries to add to it.
 using EntryChooser = std::function<QList<Entry>(const QList<Entry>& existing)>;
 
-// Adds entries at the end of a letter file, just before its terminator, rewriting the file
-// whole: every line before the terminator is kept as it is, the terminator of the direction
-// follows the new entries, and every line after the old terminator follows it unchanged.
-// The file is locked against other copies of the program from the read to the rename; a
-// missing file is created. On any failure the file stays byte for byte as it was.
+// Adds entries at the end of a letter file, just before its terminator (terminatorLine()),
+// rewriting the file whole: the bytes before the terminator are kept byte for byte, the new
+// entries and the terminator of the direction follow, then every line after the old
+// terminator, byte for byte. The file is locked against other copies of the program from
+// the read to the rename; a missing file is created. On any failure the file stays byte for
+// byte as it was.
 AppendOutcome appendEntries(const QString& path, const QString& dictExt, const EntryChooser& choose,
                             LineBuffer& lines, FileWriter& writer);
 
 AppendOutcome appendEntry(const QString& path, const QString& dictExt, const Entry& entry,
                           LineBuffer& lines, FileWriter& writer);
+
+// The content a file holding `bytes` has after `entries` are added, without touching any
+// file; `name` names the file in a refusal. `content` is empty when nothing is added.
+struct Rewrite {
+    QByteArray content;
+    qsizetype added = 0;
+    QString whyNot;
+};
+Rewrite rewriteWith(QByteArrayView bytes, const QString& dictExt, const QList<Entry>& entries,
+                    const QString& name, LineBuffer& lines);
 
 } // namespace LetterFile

@@ -1,54 +1,168 @@
 #include "dictionary/FileWriter.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
 
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
 {
 
-QString describe(QFileDevice::FileError error)
+// The new copy: an open descriptor on a temporary file that is removed unless committed.
+class NewCopy
+{
+  public:
+    ~NewCopy()
+    {
+        if (fd >= 0)
+            ::close(fd);
+        if (!path.isEmpty())
+            ::unlink(path.constData());
+    }
+
+    // Creates it with the permissions a new file gets (0666 less the umask).
+    bool create(const QByteArray& target)
+    {
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const QByteArray name =
+                target + ".new-" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+            fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd >= 0) {
+                path = name;
+                return true;
+            }
+            if (errno != EEXIST)
+                return false;
+        }
+        return false;
+    }
+
+    bool write(const QByteArray& content)
+    {
+        const char* data = content.constData();
+        qsizetype left = content.size();
+        while (left > 0) {
+            const ssize_t written = ::write(fd, data, size_t(left));
+            if (written < 0 && errno == EINTR)
+                continue;
+            if (written <= 0) {
+                if (written == 0)
+                    errno = EIO;
+                return false;
+            }
+            data += written;
+            left -= written;
+        }
+        return true;
+    }
+
+    bool close()
+    {
+        const int result = ::close(fd);
+        fd = -1;
+        return result == 0;
+    }
+
+    // After a successful rename the name is the letter file's: nothing to remove.
+    void committed() { path.clear(); }
+
+    int fd = -1;
+    QByteArray path;
+};
+
+std::optional<QString> failure(int error)
+{
+    return describeFileError(error);
+}
+
+// The directory entry of the rename must reach the disk as well as the data.
+void syncDirectoryOf(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    const QByteArray directory =
+        slash < 0 ? QByteArray(".") : path.left(std::max<qsizetype>(slash, 1));
+    const int fd = ::open(directory.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+} // namespace
+
+QString describeFileError(int error)
 {
     switch (error) {
-    case QFileDevice::PermissionsError:
-    case QFileDevice::OpenError:
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("disk je plný");
+    case EACCES:
+    case EPERM:
+    case EROFS:
         return QStringLiteral("do složky slovníku nelze zapisovat");
-    case QFileDevice::WriteError:
-    case QFileDevice::ResourceError:
-        return QStringLiteral("zápis se nezdařil (možná je plný disk)");
-    case QFileDevice::RenameError:
-        return QStringLiteral("nový obsah souboru nešlo uložit na místo starého");
     default:
         return QStringLiteral("zápis se nezdařil");
     }
 }
 
-} // namespace
-
 std::optional<QString> SafeFileWriter::replaceFile(const QString& path, const QByteArray& content)
 {
-    // A file the user made read-only stays untouched, although a rename could replace it.
-    const QByteArray nativePath = QFile::encodeName(path);
-    if (::access(nativePath.constData(), F_OK) == 0 && ::access(nativePath.constData(), W_OK) != 0)
-        return QStringLiteral("soubor je jen pro čtení");
+    // A symbolic link stays a link: the file it points to gets the new content.
+    QByteArray target = QFile::encodeName(path);
+    if (char resolved[PATH_MAX]; ::realpath(target.constData(), resolved))
+        target = resolved;
 
-    QSaveFile file(path);
-    // Never fall back to writing in place: a half-written letter file loses entries.
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
-        return describe(file.error());
-    if (file.write(content) != content.size()) {
-        const auto error = file.error();
-        file.cancelWriting();
-        return describe(error);
+    struct stat old {
+    };
+    const bool exists = ::stat(target.constData(), &old) == 0;
+    if (!exists && errno != ENOENT)
+        return failure(errno);
+    if (exists) {
+        if (!S_ISREG(old.st_mode))
+            return QStringLiteral("soubor není obyčejný soubor");
+        // Without any write bit the user made it read-only, whoever runs the program; a
+        // rename could replace it all the same.
+        if ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+            return QStringLiteral("soubor je jen pro čtení");
+        if (::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0) {
+            const int error = errno;
+            if (error == EACCES || error == EPERM || error == EROFS)
+                return QStringLiteral("soubor je jen pro čtení");
+            return failure(error);
+        }
+    }
+
+    NewCopy copy;
+    if (!copy.create(target) || !copy.write(content))
+        return failure(errno);
+    if (exists) {
+        struct stat made {
+        };
+        if (::fstat(copy.fd, &made) != 0)
+            return failure(errno);
+        const uid_t owner = made.st_uid == old.st_uid ? uid_t(-1) : old.st_uid;
+        const gid_t group = made.st_gid == old.st_gid ? gid_t(-1) : old.st_gid;
+        if ((owner != uid_t(-1) || group != gid_t(-1)) && ::fchown(copy.fd, owner, group) != 0)
+            return QStringLiteral("vlastníka a skupinu souboru nelze zachovat");
+        if (::fchmod(copy.fd, old.st_mode & 07777) != 0)
+            return QStringLiteral("oprávnění souboru nelze zachovat");
     }
     // The data must be on the disk before the rename makes it the letter file.
-    if (!file.flush() || ::fsync(file.handle()) != 0) {
-        file.cancelWriting();
-        return describe(QFileDevice::WriteError);
+    if (::fsync(copy.fd) != 0 || !copy.close())
+        return failure(errno);
+    if (::rename(copy.path.constData(), target.constData()) != 0) {
+        const int error = errno;
+        return error == ENOSPC || error == EDQUOT
+                   ? failure(error)
+                   : QStringLiteral("nový obsah souboru nešlo uložit na místo starého");
     }
-    if (!file.commit())
-        return describe(file.error());
+    copy.committed();
+    syncDirectoryOf(target);
     return std::nullopt;
 }

@@ -16,10 +16,16 @@ class FileWriter
     virtual std::optional<QString> replaceFile(const QString& path, const QByteArray& content) = 0;
 };
 
-// Writes a complete new copy next to the file, flushes it to disk and renames it over the
-// file, keeping the file's permissions.
+// Writes a complete new copy next to the file (beside the file a symbolic link points to),
+// gives it the old file's mode, owner and group, flushes it to the disk, renames it over the
+// file and flushes the directory, so that the new content survives a power cut. A file
+// without any write permission bit is read-only for everyone, root included, and is refused;
+// so is a file whose owner or mode the new copy could not keep.
 class SafeFileWriter final : public FileWriter
 {
   public:
     std::optional<QString> replaceFile(const QString& path, const QByteArray& content) override;
 };
+
+// Why a write failed with the C library's error number `error` (Czech, for the user).
+QString describeFileError(int error);

@@ -6,6 +6,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <bit>
 #include <optional>
 
 // Letter files: one plain-text file per initial letter and direction, in the data
@@ -41,11 +42,37 @@ class LineReader
 {
   public:
     explicit LineReader(QByteArrayView bytes) : m_bytes(bytes) {}
-    bool next(QByteArrayView& line);
+    bool next(QByteArrayView& line)
+    {
+        const qsizetype size = m_bytes.size();
+        if (m_pos >= size)
+            return false;
+        const qsizetype end = lineEndFrom(m_pos);
+        line = m_bytes.sliced(m_pos, end - m_pos);
+        m_pos = end + 1;
+        if (end < size && m_bytes[end] == '\r' && m_pos < size && m_bytes[m_pos] == '\n')
+            ++m_pos;
+        return true;
+    }
+    // Where the next line starts: after the last line read and its line end.
+    qsizetype position() const { return m_pos; }
 
   private:
+    qsizetype lineEndFrom(qsizetype pos)
+    {
+        // Most lines end within the 64 bytes already looked at.
+        const quint64 bits = m_bits & (~quint64(0) << ((pos - m_block) & 63));
+        if (pos >= m_block && pos - m_block < 64 && bits != 0)
+            return m_block + std::countr_zero(bits);
+        return lineEndAfterBlock(pos);
+    }
+    qsizetype lineEndAfterBlock(qsizetype pos);
+
     QByteArrayView m_bytes;
     qsizetype m_pos = 0;
+    // Line ends are found 64 bytes at a time: bit i is set when byte m_block + i is CR or LF.
+    qsizetype m_block = -1;
+    quint64 m_bits = 0;
 };
 
 // Splits file bytes into decoded lines, as LineReader walks them.
@@ -53,15 +80,56 @@ QStringList splitLines(QByteArrayView bytes);
 // Encodes lines back, each followed by CR LF.
 QByteArray joinLines(const QStringList& lines);
 
-// The one rule for "which head line ends the entries" wherever a head line reading "end"
-// in any letter case is taken for the end: it is the terminator when it is spelt exactly
-// as the system writes it ("End" in .dta, "end" in .cze), or when nothing but lines
-// reading "end" follows it. A learned entry END is therefore an entry like any other.
+// The one rule for "which head line ends the entries", for every reader but the lookup.
+// Only head lines (even line indices) that read "end" in any letter case are candidates; the
+// first candidate that is one of these ends the entries:
+// - a line spelt "End", where the lookup stops, or spelt as the system writes the
+//   terminator of the direction ("end" in .cze);
+// - another spelling ("END", "eNd", ...) when no line of the first kind follows at a head
+//   position and nothing but lines reading "end" follows it (a hand-made terminator at the
+//   end of the file);
+// - another spelling when reading it as a head word would leave the file ending in a head
+//   line without its translation (a hand-made terminator with lines after it).
+// Any other candidate is a head word: a learned entry END, whatever its translation, stays
+// an entry, and no entry ever sits after an "End" head line where the lookup cannot reach it.
+// Returns the terminator's line index, or lines.size() when the file has none.
+qsizetype terminatorLine(const QStringList& lines, const QString& dictExt);
+qsizetype terminatorLine(const QList<QByteArrayView>& lines, const QString& dictExt);
+// The same from what a single walk over a file gathers: its number of lines, the index of
+// its last line that does not read "end" (-1 for none), and the head lines that read "end",
+// in file order, each with whether it is spelt "End" or as the direction's terminator.
+struct EndLine {
+    qsizetype index;
+    bool definite;
+};
+qsizetype terminatorLine(qsizetype lineCount, qsizetype lastNotEnd, const QList<EndLine>& endHeads);
+// Whether a head line that reads "end" is spelt "End" or as the terminator of `dictExt`.
+bool isDefiniteTerminator(QByteArrayView line, const QString& dictExt);
+// Whether a line reads "end" in any letter case.
+bool readsEnd(QByteArrayView line);
+// Whether the head line at `headIndex` is the one terminatorLine() finds.
 bool isTerminator(const QStringList& lines, qsizetype headIndex, const QString& dictExt);
 
-// Reads a whole file. A missing file is an empty one; std::nullopt when the file exists
-// but cannot be read.
+// A letter file larger than this is refused: 32,767 entries take a few megabytes at most.
+inline constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
+
+// What readFile() saw of the file, from the descriptor it read (so that it describes the
+// very bytes returned).
+struct FileStatus {
+    bool exists = false;
+    qint64 size = 0;
+    qint64 modifiedNs = 0; // modification time in nanoseconds since the epoch
+    quint64 device = 0;
+    quint64 inode = 0;
+    QString whyNot; // why an existing file was not read (Czech, to follow "soubor x.dta")
+};
+
+// Reads a whole letter file. A missing file is an empty one; std::nullopt when the file
+// exists but cannot be read: it is not a regular file (a fifo, a device, a directory, also
+// behind a symbolic link), it is larger than MaxFileSize, or reading fails. Opening never
+// blocks. Qt resource paths (":/...") are read through QFile.
 std::optional<QByteArray> readFile(const QString& path);
+std::optional<QByteArray> readFile(const QString& path, FileStatus& status);
 
 // The entries of a file up to its terminator, for listing. `incomplete` is set when the
 // file ends after a head line without its translation line.

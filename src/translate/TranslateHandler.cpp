@@ -84,6 +84,7 @@ void TranslateHandler::run()
     for (int j = 1; j <= MaxWords; ++j)
         Words[j].clear();
     UnknownCount = 0;
+    m_notOffered = 0;
     m_view.setOutputText(QString());
     m_hlas2.setSpeed(TranslationSpeed);
     const QString scanText = m_view.inputText() + QLatin1Char('.');
@@ -110,6 +111,13 @@ void TranslateHandler::run()
                           .arg(typed.size() - MaxWords) +
                       CrLf;
     }
+    if (m_notOffered > 0) {
+        ResultText += QStringLiteral("Nenalezených slov je víc než %1: k uložení do slovníku bylo "
+                                     "nabídnuto prvních %1, nenabídnutých slov: %2.")
+                          .arg(MaxUnknown)
+                          .arg(m_notOffered) +
+                      CrLf;
+    }
 
     ShowResult();
 }
@@ -134,6 +142,8 @@ void TranslateHandler::lookUp(int i, LookupCache& files, HeadWordSource& headWor
         // Past the table's last slot a word still gets its line but is not offered for learning.
         if (UnknownCount < MaxUnknown)
             Unknown[++UnknownCount] = word;
+        else
+            ++m_notOffered;
         AppendResultLine(i, NotFound);
     }
 }
@@ -224,14 +234,8 @@ void TranslateHandler::LearnWord(int i, const QString& answer)
     const QString& word = Unknown[i];
     const QString separator = englishToCzech() ? QStringLiteral(";") : QString();
     const QString path = LetterFile::fileName(DataPath, word, DictExt);
-    // A data path that is a Qt resource is the dictionary built into the program, read when
-    // the user's data directory is unusable: it can be read but never written.
-    LetterFile::AppendOutcome outcome;
-    if (path.startsWith(QLatin1Char(':')))
-        outcome.whyNot = QStringLiteral("slovník vestavěný do programu nelze měnit");
-    else
-        outcome = LetterFile::appendEntry(path, DictExt, {word.toUpper(), answer + separator},
-                                          Lines, m_writer);
+    const auto outcome = LetterFile::appendEntry(
+        path, DictExt, {word.toUpper(), answer + separator}, Lines, m_writer);
     if (outcome.failed())
         ResultText += word + QStringLiteral(" ...nebylo uloženo do slovníku: ") + outcome.whyNot +
                       QLatin1Char('.') + CrLf;

@@ -52,4 +52,5 @@ class TranslateHandler
     const BaseFormSource* m_baseForms;
     HeadWordSource* m_headWords;
     QString ResultText;
+    int m_notOffered = 0; // words without an entry past the last slot of Unknown
 };

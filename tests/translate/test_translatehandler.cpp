@@ -3,10 +3,15 @@
 #include "shell/Module1.h"
 #include "support/LetterFiles.h"
 #include "support/RecordingSpeech.h"
+#include "support/RewriteInvariants.h"
 #include "translate/TranslateHandler.h"
 #include "translate/TranslationView.h"
 
+#include <QRandomGenerator>
+#include <QSaveFile>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -161,11 +166,18 @@ TEST_F(TranslateHandlerTest, MissingEmptyAndBrokenFilesHaveNoEntries)
 {
     data.writeBytes("c.dta", {});
     data.writeLines("d.dta", lines({"DOG", "pes;", "DUCK"}));
-    EXPECT_EQ(translate("zebra cat duck dog _x"), u("zebra ........... Nenalezeno.\r\n"
-                                                    "cat ........... Nenalezeno.\r\n"
-                                                    "duck ........... Nenalezeno.\r\n"
-                                                    "dog ........... pes;\r\n"
-                                                    "_x ........... Nenalezeno.\r\n"));
+    // Neither a fifo nor a device in a letter file's place may hold the pass up.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(data.file("f.dta")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", data.file("y.dta")));
+    alarm(20);
+    EXPECT_EQ(translate("zebra cat duck dog _x fish yes"), u("zebra ........... Nenalezeno.\r\n"
+                                                             "cat ........... Nenalezeno.\r\n"
+                                                             "duck ........... Nenalezeno.\r\n"
+                                                             "dog ........... pes;\r\n"
+                                                             "_x ........... Nenalezeno.\r\n"
+                                                             "fish ........... Nenalezeno.\r\n"
+                                                             "yes ........... Nenalezeno.\r\n"));
+    alarm(0);
 }
 
 TEST_F(TranslateHandlerTest, TablesOverflowSafely)
@@ -186,6 +198,9 @@ TEST_F(TranslateHandlerTest, TablesOverflowSafely)
     const QString result = translate(unknown.join(' '));
     EXPECT_EQ(result.count(u("Nenalezeno.")), 300);
     EXPECT_EQ(question.prompts.size(), 256);
+    EXPECT_TRUE(result.contains(u("Nenalezených slov je víc než 256: k uložení do slovníku bylo "
+                                  "nabídnuto prvních 256, nenabídnutých slov: 44.\r\n")));
+    EXPECT_FALSE(translate(unknown.mid(0, 256).join(' ')).contains(u("nenabídnutých")));
     EXPECT_TRUE(question.prompts[255].contains(unknown[255].toUpper()));
 }
 
@@ -358,4 +373,54 @@ TEST_F(BaseFormFallbackTest, ExactEntriesAndTheWordEndStayAsTheyWere)
         EXPECT_EQ(view.output, before);
         EXPECT_TRUE(before.contains(TranslateHandler::NotFound));
     }
+
+TEST_F(TranslateHandlerTest, AWordReportedStoredIsFoundByTheNextPassAndNoLineIsLost)
+{
+    // Head lines the terminator rule has to tell apart, translations that read "end".
+    const char* heads[] = {"End", "END", "end", "eNd", "End ", "", "QUAY", "q", "ČAJ"};
+    const char* translations[] = {"end", "End", "END", "", "x;", "konec"};
+    const char* endings[] = {"\r\n", "\n", "\r"};
+    QRandomGenerator random(20261207);
+    int stored = 0;
+    int refused = 0;
+    for (int round = 0; round < 240; ++round) {
+        Module1::DictExt = round % 2 ? ".cze" : ".dta";
+        const QString name = "q" + Module1::DictExt;
+        QByteArray before;
+        const int lineCount = random.bounded(0, 9);
+        for (int l = 0; l < lineCount; ++l) {
+            const char* line = l % 2 == 0
+                                   ? heads[random.bounded(int(std::size(heads)))]
+                                   : translations[random.bounded(int(std::size(translations)))];
+            before += Cp1250::encode(u(line));
+            if (l + 1 < lineCount || random.bounded(2))
+                before += endings[random.bounded(3)];
+        }
+        // A new file each round, as a rewrite leaves it, so that nothing remembers the last one.
+        QSaveFile file(data.file(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(before);
+        ASSERT_TRUE(file.commit());
+
+        question.answers = lines({"nové"});
+        const QString report = translate("qnew");
+        const QByteArray after = data.bytes(name);
+        SCOPED_TRACE(QString("round %1 %2: %3")
+                         .arg(round)
+                         .arg(name, QString::fromLatin1(before.toPercentEncoding()))
+                         .toStdString());
+        if (report.contains(u("qnew ...nebylo uloženo do slovníku"))) {
+            ++refused;
+            EXPECT_EQ(after, before);
+            continue;
+        }
+        ASSERT_TRUE(report.contains(u("qnew ...přidáno do slovníku jako:  nové\r\n")))
+            << qPrintable(report);
+        ++stored;
+        const QString translation = Module1::DictExt == ".dta" ? u("nové;") : u("nové");
+        EXPECT_EQ(translate("qnew"), u("qnew ........... ") + translation + "\r\n");
+        EXPECT_EQ(rewriteProblem(before, after, Module1::DictExt, {{"QNEW", translation}}), "");
+    }
+    EXPECT_GT(stored, 60);
+    EXPECT_GT(refused, 10);
 }
