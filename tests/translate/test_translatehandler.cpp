@@ -373,6 +373,7 @@ TEST_F(BaseFormFallbackTest, ExactEntriesAndTheWordEndStayAsTheyWere)
         EXPECT_EQ(view.output, before);
         EXPECT_TRUE(before.contains(TranslateHandler::NotFound));
     }
+}
 
 TEST_F(TranslateHandlerTest, AWordReportedStoredIsFoundByTheNextPassAndNoLineIsLost)
 {
