@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dictionary/FileWriter.h"
+#include "dictionary/HeadIndex.h"
 #include "speech/SpeechControl.h"
 
 #include <functional>
@@ -17,4 +18,6 @@ std::unique_ptr<SpeechControl> makeSpeechControl();
 struct WindowServices {
     SpeechFactory makeSpeech = makeSpeechControl;
     std::shared_ptr<FileWriter> writer = std::make_shared<SafeFileWriter>();
+    // What the translation passes have read, kept while the program runs.
+    std::shared_ptr<HeadIndex> heads = std::make_shared<HeadIndex>();
 };

@@ -13,7 +13,7 @@ using namespace Module1;
 
 OknoPreklad::OknoPreklad(const WindowServices& services, QWidget* parent)
     : PictureDialog(Look::Picture::OknoPrekladBackground, parent), m_writer(services.writer),
-      m_question(this)
+      m_heads(services.heads), m_question(this)
 {
     setObjectName(QStringLiteral("OknoPreklad"));
     setWindowTitle(QStringLiteral("Překlad"));
@@ -86,7 +86,7 @@ void OknoPreklad::Form_Load()
 
 void OknoPreklad::Command1_Click()
 {
-    TranslateHandler handler(*this, *hlas2, m_question, *m_writer);
+    TranslateHandler handler(*this, *hlas2, m_question, *m_writer, *m_heads);
     handler.run();
 }
 

@@ -39,6 +39,7 @@ class OknoPreklad : public PictureDialog, private TranslationView
     void setMousePointer(MousePointer pointer) override;
 
     std::shared_ptr<FileWriter> m_writer;
+    std::shared_ptr<HeadIndex> m_heads;
     InputBoxQuestion m_question;
 
     QLineEdit* Text1 = nullptr;

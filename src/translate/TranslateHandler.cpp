@@ -2,13 +2,12 @@
 
 #include "dictionary/Cp1250.h"
 #include "dictionary/EntryAppender.h"
+#include "dictionary/HeadIndex.h"
 #include "dictionary/LetterFile.h"
 #include "shell/Module1.h"
 #include "speech/SpeechControl.h"
 #include "translate/TranslationView.h"
 #include "translate/WordSplitter.h"
-
-#include <QHash>
 
 using namespace Module1;
 
@@ -43,33 +42,10 @@ QString whyNotStorable(const QString& answer)
 
 } // namespace
 
-// Each letter file of a press is read once, for all the words that ask for it, however
-// often they occur; no file changes while the handler runs.
-class LookupCache
-{
-  public:
-    void want(const QString& path, const QString& word) { m_wanted[path].insert(word); }
-
-    const LetterFile::LookupTable& table(const QString& path)
-    {
-        auto it = m_tables.find(path);
-        if (it == m_tables.end()) {
-            // A missing or unreadable file is a file without entries.
-            const QByteArray bytes = LetterFile::readFile(path).value_or(QByteArray());
-            it = m_tables.insert(path,
-                                 LetterFile::LookupTable::fromBytes(bytes, m_wanted.value(path)));
-        }
-        return it.value();
-    }
-
-  private:
-    QHash<QString, QSet<QString>> m_wanted;
-    QHash<QString, LetterFile::LookupTable> m_tables;
-};
-
 TranslateHandler::TranslateHandler(TranslationView& view, SpeechControl& hlas2,
-                                   TranslationQuestion& question, FileWriter& writer)
-    : m_view(view), m_hlas2(hlas2), m_question(question), m_writer(writer)
+                                   TranslationQuestion& question, FileWriter& writer,
+                                   HeadIndex& heads)
+    : m_view(view), m_hlas2(hlas2), m_question(question), m_writer(writer), m_heads(heads)
 {
 }
 
@@ -91,12 +67,11 @@ void TranslateHandler::run()
     for (int j = 1; j <= n; ++j)
         Words[j] = typed[j - 1].toLower();
 
-    // Looking up each word
-    LookupCache files;
+    // Looking up each word; a letter file read by an earlier press is read again only if it
+    // has changed since.
+    m_heads.beginPass();
     for (int i = 1; i <= n; ++i)
-        files.want(LetterFile::fileName(DataPath, Words[i], DictExt), Words[i]);
-    for (int i = 1; i <= n; ++i)
-        lookUp(i, files);
+        lookUp(i);
     if (typed.size() > MaxWords) {
         ResultText += QStringLiteral("Text je delší než %1 slov: přeloženo bylo prvních %1 slov, "
                                      "vynechaných slov: %2.")
@@ -108,7 +83,7 @@ void TranslateHandler::run()
     ShowResult();
 }
 
-void TranslateHandler::lookUp(int i, LookupCache& files)
+void TranslateHandler::lookUp(int i)
 {
     const QString& word = Words[i];
     const QString path = LetterFile::fileName(DataPath, word, DictExt);
@@ -116,7 +91,7 @@ void TranslateHandler::lookUp(int i, LookupCache& files)
         m_hlas2.speak(word);
 
     bool found = false;
-    for (const QString& translation : files.table(path).translationsOf(word)) {
+    for (const QString& translation : m_heads.translationsOf(path, word)) {
         found = true;
         AppendResultLine(i, translation);
     }
@@ -196,6 +171,7 @@ void TranslateHandler::LearnWord(int i, const QString& answer)
     const QString path = LetterFile::fileName(DataPath, word, DictExt);
     const auto outcome = LetterFile::appendEntry(
         path, DictExt, {word.toUpper(), answer + separator}, Lines, m_writer);
+    m_heads.forget(path);
     if (outcome.failed())
         ResultText += word + QStringLiteral(" ...nebylo uloženo do slovníku: ") + outcome.whyNot +
                       QLatin1Char('.') + CrLf;

@@ -3,6 +3,7 @@
 #include <QString>
 
 class FileWriter;
+class HeadIndex;
 class SpeechControl;
 class TranslationQuestion;
 class TranslationView;
@@ -14,8 +15,9 @@ class TranslationView;
 class TranslateHandler
 {
   public:
+    // `heads` outlives the handler: it keeps what earlier presses read.
     TranslateHandler(TranslationView& view, SpeechControl& hlas2, TranslationQuestion& question,
-                     FileWriter& writer);
+                     FileWriter& writer, HeadIndex& heads);
 
     void run();
 
@@ -29,7 +31,7 @@ class TranslateHandler
     static QString learningPrompt(const QString& word, const QString& dictExt);
 
   private:
-    void lookUp(int i, class LookupCache& files);
+    void lookUp(int i);
     void ShowResult();
     void AppendResultLine(int i, const QString& lineTranslation);
     void LearnUnknownWords();
@@ -40,5 +42,6 @@ class TranslateHandler
     SpeechControl& m_hlas2;
     TranslationQuestion& m_question;
     FileWriter& m_writer;
+    HeadIndex& m_heads;
     QString ResultText;
 };

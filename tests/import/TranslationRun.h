@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dictionary/FileWriter.h"
+#include "dictionary/HeadIndex.h"
 #include "shell/Module1.h"
 #include "speech/SpeechControl.h"
 #include "translate/TranslateHandler.h"
@@ -35,7 +36,8 @@ inline TranslationRun translate(const QString& dataPath, const QString& dictExt,
     view.input = text;
     SilentSpeech speech;
     SafeFileWriter writer; // never used: nothing is answered, so nothing is learned
-    TranslateHandler handler(view, speech, answers, writer);
+    HeadIndex heads;
+    TranslateHandler handler(view, speech, answers, writer, heads);
     handler.run();
 
     TranslationRun run;

@@ -1,4 +1,5 @@
 #include "dictionary/FileWriter.h"
+#include "dictionary/HeadIndex.h"
 #include "shell/Module1.h"
 #include "support/LetterFiles.h"
 #include "support/RecordingSpeech.h"
@@ -78,7 +79,8 @@ class TranslateHandlerTest : public ::testing::Test
     RecordingSpeech speech;
     QueuedAnswers question{view};
     SafeFileWriter writer;
-    TranslateHandler handler{view, speech, question, writer};
+    HeadIndex heads;
+    TranslateHandler handler{view, speech, question, writer, heads};
 };
 
 } // namespace
