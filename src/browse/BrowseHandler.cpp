@@ -3,7 +3,42 @@
 #include "dictionary/LetterFile.h"
 #include "shell/Module1.h"
 
+#include "dictionary/Cp1250.h"
+
+#include <array>
+
 using namespace Module1;
+
+namespace
+{
+
+// What each byte of a letter file raises to, from the decoder and QString::toUpper, which
+// raises every character on its own ("ß" becomes "SS").
+struct RaisedBytes {
+    std::array<QString, 256> text;
+
+    RaisedBytes()
+    {
+        for (int byte = 0; byte < 256; ++byte) {
+            const char raw = static_cast<char>(byte);
+            text[byte] = Cp1250::decode(QByteArrayView(&raw, 1)).toUpper();
+        }
+    }
+};
+
+void appendRaised(QString& listing, QByteArrayView line)
+{
+    static const RaisedBytes raised;
+    for (const char c : line) {
+        const QString& text = raised.text[static_cast<unsigned char>(c)];
+        if (text.size() == 1)
+            listing += text.front();
+        else
+            listing += text;
+    }
+}
+
+} // namespace
 
 BrowseHandler::BrowseHandler(BrowseView& view, SystemBeep& beep) : m_view(view), m_beep(beep) {}
 
@@ -29,18 +64,32 @@ void BrowseHandler::letterClicked()
     const QString path = DataPath + letter + DictExt;
     const QByteArray bytes = LetterFile::readFile(path).value_or(QByteArray());
 
-    QString listing;
-    const LetterFile::Entries read = LetterFile::readEntries(bytes, DictExt);
-    bool failed = read.incomplete;
-    if (failed) {
+    const std::optional<QString> listing = listingOf(bytes, DictExt);
+    if (!listing)
         m_beep.beep();
-    } else {
-        for (const LetterFile::Entry& entry : read.entries)
-            listing += entry.head.toUpper() + ListingSeparator + entry.translation +
-                       QStringLiteral("\r\n");
-    }
 
     m_view.setListing(QString());
     m_view.setMousePointer(MousePointer::Default);
-    m_view.setListing(failed ? TooLongMessage : listing);
+    m_view.setListing(listing ? *listing : TooLongMessage);
+}
+
+std::optional<QString> BrowseHandler::listingOf(QByteArrayView bytes, const QString& dictExt)
+{
+    QString listing;
+    // Every byte is one character or more; each line gains the separator and CR LF.
+    listing.reserve(bytes.size() + bytes.size() / 4);
+    LetterFile::LineReader reader(bytes);
+    QByteArrayView head;
+    QByteArrayView translation;
+    while (reader.next(head)) {
+        if (LetterFile::isTerminator(head, bytes.sliced(reader.position()), dictExt))
+            break;
+        if (!reader.next(translation))
+            return std::nullopt;
+        appendRaised(listing, head);
+        listing += ListingSeparator;
+        listing += Cp1250::decode(translation);
+        listing += QLatin1String("\r\n");
+    }
+    return listing;
 }

@@ -9,7 +9,7 @@
 class PictureButton;
 class QComboBox;
 class QListWidget;
-class QPlainTextEdit;
+class ListingBox;
 
 // The system beep of the machine, through Qt.
 class ApplicationBeep final : public SystemBeep
@@ -48,7 +48,7 @@ class OknoList : public PictureDialog, private BrowseView
     int m_selectedAtPress = -1; // the letter selected when the mouse button went down
 
     QListWidget* List1 = nullptr;
-    QPlainTextEdit* Text1 = nullptr;
+    ListingBox* Text1 = nullptr;
     QComboBox* Combo1 = nullptr;
     PictureButton* Command1 = nullptr;
 };
