@@ -6,6 +6,8 @@
 #include "translate/TranslateHandler.h"
 #include "translate/TranslationView.h"
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace
@@ -79,7 +81,11 @@ class TranslateHandlerTest : public ::testing::Test
     RecordingSpeech speech;
     QueuedAnswers question{view};
     SafeFileWriter writer;
-    HeadIndex heads;
+    QStringList opened; // the letter files read, by name
+    HeadIndex heads{[this](const QString& path) {
+        opened.append(QFileInfo(path).fileName());
+        return HeadIndex::openFile(path);
+    }};
     TranslateHandler handler{view, speech, question, writer, heads};
 };
 
@@ -260,4 +266,28 @@ TEST_F(TranslateHandlerTest, AFailedRewriteIsReportedAndNothingIsLost)
     EXPECT_TRUE(shown.endsWith(
         u("peach ...nebylo uloženo do slovníku: poslední heslo souboru p.dta nemá překlad.\r\n")));
     EXPECT_FALSE(shown.contains(u("přidáno")));
+}
+
+TEST_F(TranslateHandlerTest, ALaterPressReadsOnlyTheFilesThatChanged)
+{
+    // Dated an hour back: a file changed moments ago is read again at every press.
+    const auto age = [&](const char* name) {
+        QFile file(data.file(QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                     QFileDevice::FileModificationTime));
+    };
+    for (const char* name : {"a.dta", "b.dta", "h.dta"})
+        age(name);
+    translate("a box");
+    EXPECT_EQ(opened, lines({"a.dta", "b.dta"}));
+    EXPECT_EQ(translate("A BOX, a house"),
+              u("a ........... neurčitý člen;\r\nbox ........... krabice;\r\n"
+                "a ........... neurčitý člen;\r\nhouse ........... dům;\r\n"));
+    EXPECT_EQ(opened, lines({"a.dta", "b.dta", "h.dta"}));
+
+    data.writeLines("b.dta", lines({"BOX", "krabička;", "End"}));
+    age("b.dta");
+    EXPECT_EQ(translate("box house"), u("box ........... krabička;\r\nhouse ........... dům;\r\n"));
+    EXPECT_EQ(opened, lines({"a.dta", "b.dta", "h.dta", "b.dta"}));
 }
