@@ -1,9 +1,8 @@
 #include "browse/BrowseHandler.h"
 
+#include "dictionary/Cp1250.h"
 #include "dictionary/LetterFile.h"
 #include "shell/Module1.h"
-
-#include "dictionary/Cp1250.h"
 
 #include <array>
 
