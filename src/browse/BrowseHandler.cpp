@@ -74,20 +74,22 @@ void BrowseHandler::letterClicked()
 
 std::optional<QString> BrowseHandler::listingOf(QByteArrayView bytes, const QString& dictExt)
 {
+    QList<QByteArrayView> lines;
+    lines.reserve(bytes.size() / 16); // most lines are longer
+    LetterFile::LineReader reader(bytes);
+    for (QByteArrayView line; reader.next(line);)
+        lines.append(line);
+    const qsizetype end = LetterFile::terminatorLine(lines, dictExt);
+    if (end % 2 != 0)
+        return std::nullopt; // the file ends after a head line without its translation line
+
     QString listing;
     // Every byte is one character or more; each line gains the separator and CR LF.
     listing.reserve(bytes.size() + bytes.size() / 4);
-    LetterFile::LineReader reader(bytes);
-    QByteArrayView head;
-    QByteArrayView translation;
-    while (reader.next(head)) {
-        if (LetterFile::isTerminator(head, bytes.sliced(reader.position()), dictExt))
-            break;
-        if (!reader.next(translation))
-            return std::nullopt;
-        appendRaised(listing, head);
+    for (qsizetype i = 0; i < end; i += 2) {
+        appendRaised(listing, lines[i]);
         listing += ListingSeparator;
-        listing += Cp1250::decode(translation);
+        listing += Cp1250::decode(lines[i + 1]);
         listing += QLatin1String("\r\n");
     }
     return listing;

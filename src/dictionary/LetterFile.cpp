@@ -20,12 +20,6 @@ bool readsEnd(const QString& line)
     return line.size() == 3 && line.compare(QLatin1String("end"), Qt::CaseInsensitive) == 0;
 }
 
-// The letters e, n and d have no other forms in the code page, so this is readsEnd on bytes.
-bool readsEnd(QByteArrayView line)
-{
-    return line.size() == 3 && QByteArrayView(line).compare("end", Qt::CaseInsensitive) == 0;
-}
-
 // What each byte of a letter file lowers to, taken from the decoder and QString::toLower
 // themselves. Qt lowers every character on its own, whatever stands around it, so a lowered
 // line is the lowered forms of its bytes one after another (in Windows-1250 each is one
@@ -196,19 +190,25 @@ bool isTerminator(const QStringList& lines, qsizetype headIndex, const QString& 
     return true;
 }
 
-bool isTerminator(QByteArrayView head, QByteArrayView after, const QString& dictExt)
+// The letters e, n and d have no other forms in the code page, so this is the decoded
+// line's test on bytes.
+bool readsEnd(QByteArrayView line)
 {
-    if (!readsEnd(head))
-        return false;
-    if (head == QByteArrayView(terminatorLines(dictExt).constFirst().toLatin1()))
-        return true;
-    LineReader rest(after);
-    QByteArrayView line;
-    while (rest.next(line)) {
-        if (!readsEnd(line))
-            return false;
+    return line.size() == 3 && line.compare("end", Qt::CaseInsensitive) == 0;
+}
+
+qsizetype terminatorLine(const QList<QByteArrayView>& lines, const QString& dictExt)
+{
+    const QByteArray written = terminatorLines(dictExt).constFirst().toLatin1();
+    // Nothing but lines reading "end" follows the last line that does not.
+    qsizetype lastNotEnd = lines.size() - 1;
+    while (lastNotEnd >= 0 && readsEnd(lines[lastNotEnd]))
+        --lastNotEnd;
+    for (qsizetype i = 0; i < lines.size(); i += 2) {
+        if (readsEnd(lines[i]) && (lines[i] == written || lastNotEnd < i))
+            return i;
     }
-    return true;
+    return lines.size();
 }
 
 std::optional<QByteArray> readFile(const QString& path)

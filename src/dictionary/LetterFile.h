@@ -67,8 +67,11 @@ QByteArray joinLines(const QStringList& lines);
 // as the system writes it ("End" in .dta, "end" in .cze), or when nothing but lines
 // reading "end" follows it. A learned entry END is therefore an entry like any other.
 bool isTerminator(const QStringList& lines, qsizetype headIndex, const QString& dictExt);
-// The same rule on file bytes: `head` is the head line and `after` the bytes after its line end.
-bool isTerminator(QByteArrayView head, QByteArrayView after, const QString& dictExt);
+// The index of the head line that this rule makes the terminator of a file's lines, or
+// lines.size() when the file has none.
+qsizetype terminatorLine(const QList<QByteArrayView>& lines, const QString& dictExt);
+// Whether a line reads "end" in any letter case.
+bool readsEnd(QByteArrayView line);
 
 // Reads a whole file. A missing file is an empty one; std::nullopt when the file exists
 // but cannot be read.
