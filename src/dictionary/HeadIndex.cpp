@@ -61,6 +61,8 @@ std::optional<HeadIndex::Stamp> HeadIndex::stampOf(const QString& path)
     if (::stat(QFile::encodeName(path).constData(), &status) != 0)
         return errno == ENOENT || errno == ENOTDIR ? std::optional(stamp) : std::nullopt;
     stamp.exists = true;
+    // Opening a fifo would wait for a writer.
+    stamp.regular = S_ISREG(status.st_mode);
     stamp.device = quint64(status.st_dev);
     stamp.inode = quint64(status.st_ino);
     stamp.size = qint64(status.st_size);
@@ -80,8 +82,8 @@ const HeadIndex::File& HeadIndex::current(const QString& path)
     if (it == m_files.end() || !stamp || it->second.stamp != stamp) {
         File file;
         std::optional<LetterFile::LookupTable> table;
-        if (stamp && !stamp->exists)
-            table = LetterFile::LookupTable(); // a missing file has no entries
+        if (stamp && (!stamp->exists || !stamp->regular))
+            table = LetterFile::LookupTable(); // no entries, until the file changes
         else if (std::unique_ptr<QIODevice> device = m_open(path))
             table = LetterFile::LookupTable::fromDevice(std::move(device));
         // An unreadable file has no entries now and is tried again at the next check.

@@ -28,8 +28,8 @@ class HeadIndex
     void beginPass();
 
     // The lowered translations that a lookup of `loweredWord` reaches in the file at `path`,
-    // in file order; a file that is missing or cannot be read has none. `path` may name a
-    // Qt resource.
+    // in file order; a file that is missing, cannot be read or is no regular file has none.
+    // `path` may name a Qt resource.
     QStringList translationsOf(const QString& path, const QString& loweredWord);
 
     // Drops what was read from `path`, after the program has rewritten it.
@@ -45,6 +45,7 @@ class HeadIndex
     // file changed less than a few seconds before it is taken is not trusted.
     struct Stamp {
         bool exists = false;
+        bool regular = true; // not a fifo, a device or a directory, which are never opened
         quint64 device = 0;
         quint64 inode = 0;
         qint64 size = 0;

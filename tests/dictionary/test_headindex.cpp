@@ -4,6 +4,7 @@
 #include "support/RandomLetterFiles.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFileInfo>
 #include <QHash>
 #include <QResource>
@@ -202,6 +203,13 @@ TEST_F(HeadIndexTest, UnreadableFilesAreTriedAgainAndResourcesAreRead)
     EXPECT_TRUE(failing.translationsOf(path, u("up")).isEmpty());
     failing.beginPass();
     EXPECT_EQ(failing.translationsOf(path, u("up")), lines({"nahoru;"}));
+
+    // Neither a fifo nor a directory is opened: a fifo would wait for a writer.
+    ASSERT_EQ(mkfifo(QFile::encodeName(data.file(u("f.dta"))).constData(), 0600), 0);
+    ASSERT_TRUE(QDir().mkdir(data.file(u("d.dta"))));
+    EXPECT_TRUE(failing.translationsOf(data.file(u("f.dta")), u("fifo")).isEmpty());
+    EXPECT_TRUE(failing.translationsOf(data.file(u("d.dta")), u("dir")).isEmpty());
+    EXPECT_EQ(opened.size(), 2);
 
     // Stored compressed, as the built-in dictionary is: read through Qt's own decompression.
     const QString resource = QStringLiteral(":/letters/h.dta");
