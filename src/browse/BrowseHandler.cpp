@@ -74,22 +74,33 @@ void BrowseHandler::letterClicked()
 
 std::optional<QString> BrowseHandler::listingOf(QByteArrayView bytes, const QString& dictExt)
 {
-    QList<QByteArrayView> lines;
-    lines.reserve(bytes.size() / 16); // most lines are longer
-    LetterFile::LineReader reader(bytes);
-    for (QByteArrayView line; reader.next(line);)
-        lines.append(line);
-    const qsizetype end = LetterFile::terminatorLine(lines, dictExt);
+    // Where the entries end, from one walk over the lines that keeps none of them.
+    qsizetype lineCount = 0;
+    qsizetype lastNotEnd = -1;
+    QList<LetterFile::EndLine> endHeads;
+    LetterFile::LineReader lines(bytes);
+    for (QByteArrayView line; lines.next(line); ++lineCount) {
+        if (!LetterFile::readsEnd(line))
+            lastNotEnd = lineCount;
+        else if (lineCount % 2 == 0)
+            endHeads.append({lineCount, LetterFile::isDefiniteTerminator(line, dictExt)});
+    }
+    const qsizetype end = LetterFile::terminatorLine(lineCount, lastNotEnd, endHeads);
     if (end % 2 != 0)
         return std::nullopt; // the file ends after a head line without its translation line
 
     QString listing;
     // Every byte is one character or more; each line gains the separator and CR LF.
     listing.reserve(bytes.size() + bytes.size() / 4);
+    LetterFile::LineReader pairs(bytes);
+    QByteArrayView head;
+    QByteArrayView translation;
     for (qsizetype i = 0; i < end; i += 2) {
-        appendRaised(listing, lines[i]);
+        pairs.next(head);
+        pairs.next(translation);
+        appendRaised(listing, head);
         listing += ListingSeparator;
-        listing += Cp1250::decode(lines[i + 1]);
+        listing += Cp1250::decode(translation);
         listing += QLatin1String("\r\n");
     }
     return listing;

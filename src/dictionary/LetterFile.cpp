@@ -197,18 +197,18 @@ bool readsEnd(QByteArrayView line)
     return line.size() == 3 && line.compare("end", Qt::CaseInsensitive) == 0;
 }
 
-qsizetype terminatorLine(const QList<QByteArrayView>& lines, const QString& dictExt)
+bool isDefiniteTerminator(QByteArrayView line, const QString& dictExt)
 {
-    const QByteArray written = terminatorLines(dictExt).constFirst().toLatin1();
-    // Nothing but lines reading "end" follows the last line that does not.
-    qsizetype lastNotEnd = lines.size() - 1;
-    while (lastNotEnd >= 0 && readsEnd(lines[lastNotEnd]))
-        --lastNotEnd;
-    for (qsizetype i = 0; i < lines.size(); i += 2) {
-        if (readsEnd(lines[i]) && (lines[i] == written || lastNotEnd < i))
-            return i;
+    return line == QByteArrayView(dictExt == CzechToEnglish ? "end" : "End");
+}
+
+qsizetype terminatorLine(qsizetype lineCount, qsizetype lastNotEnd, const QList<EndLine>& endHeads)
+{
+    for (const EndLine& head : endHeads) {
+        if (head.definite || lastNotEnd < head.index)
+            return head.index;
     }
-    return lines.size();
+    return lineCount;
 }
 
 std::optional<QByteArray> readFile(const QString& path)

@@ -67,9 +67,17 @@ QByteArray joinLines(const QStringList& lines);
 // as the system writes it ("End" in .dta, "end" in .cze), or when nothing but lines
 // reading "end" follows it. A learned entry END is therefore an entry like any other.
 bool isTerminator(const QStringList& lines, qsizetype headIndex, const QString& dictExt);
-// The index of the head line that this rule makes the terminator of a file's lines, or
-// lines.size() when the file has none.
-qsizetype terminatorLine(const QList<QByteArrayView>& lines, const QString& dictExt);
+// The same rule from what a single walk over a file gathers: its number of lines, the index
+// of its last line that does not read "end" (-1 for none), and the head lines that read
+// "end", in file order, each with whether it is spelt as the direction's terminator. Returns
+// the terminator's line index, or lineCount when the file has none.
+struct EndLine {
+    qsizetype index;
+    bool definite;
+};
+qsizetype terminatorLine(qsizetype lineCount, qsizetype lastNotEnd, const QList<EndLine>& endHeads);
+// Whether a head line that reads "end" is spelt as the terminator of `dictExt`.
+bool isDefiniteTerminator(QByteArrayView line, const QString& dictExt);
 // Whether a line reads "end" in any letter case.
 bool readsEnd(QByteArrayView line);
 
