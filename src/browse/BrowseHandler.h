@@ -2,7 +2,9 @@
 
 #include "shell/MousePointer.h"
 
+#include <QByteArrayView>
 #include <QString>
+#include <optional>
 
 // What the letter click does to the browse window: it reads which letter and which
 // direction are selected, fills the listing box and shows the busy pointer.
@@ -32,6 +34,11 @@ class BrowseHandler
     BrowseHandler(BrowseView& view, SystemBeep& beep);
 
     void letterClicked();
+
+    // The listing of a letter file's bytes, built in one pass: one line per entry up to the
+    // terminator, each ending in CR LF. std::nullopt when the file ends after a head line
+    // without its translation line.
+    static std::optional<QString> listingOf(QByteArrayView bytes, const QString& dictExt);
 
     static inline const QString ListingSeparator = QStringLiteral(" .......... ");
     static inline const QString TooLongMessage =

@@ -1,5 +1,6 @@
 #include "browse/OknoList.h"
 
+#include "browse/ListingBox.h"
 #include "shell/Look.h"
 #include "shell/Module1.h"
 
@@ -8,7 +9,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 
 using namespace Module1;
 
@@ -56,7 +56,7 @@ void OknoList::createControls()
     paintLightBlue(*List1);
 
     // Editable, as the user may correct what is shown; the listing is never saved.
-    Text1 = new QPlainTextEdit(this);
+    Text1 = new ListingBox(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(Look::twips(2520, 240, 6135, 7455));
     Text1->setFont(Look::dictionaryFont(9.75, true));
@@ -177,12 +177,7 @@ int OknoList::directionIndex() const
 
 void OknoList::setListing(const QString& text)
 {
-    // The listing ends every line with CR LF; the box shows lines, without an empty last one.
-    QString lines = text;
-    lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    if (lines.endsWith(QLatin1Char('\n')))
-        lines.chop(1);
-    Text1->setPlainText(lines);
+    Text1->setListing(text);
 }
 
 void OknoList::setMousePointer(MousePointer pointer)

@@ -10,7 +10,7 @@ class PictureButton;
 class QComboBox;
 class QKeyEvent;
 class QListWidget;
-class QPlainTextEdit;
+class ListingBox;
 
 // The system beep of the machine, through Qt.
 class ApplicationBeep final : public SystemBeep
@@ -50,7 +50,7 @@ class OknoList : public PictureDialog, private BrowseView
     int m_selectedAtPress = -1; // the letter selected when the mouse button went down
 
     QListWidget* List1 = nullptr;
-    QPlainTextEdit* Text1 = nullptr;
+    ListingBox* Text1 = nullptr;
     QComboBox* Combo1 = nullptr;
     PictureButton* Command1 = nullptr;
 };

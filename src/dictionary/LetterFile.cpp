@@ -2,7 +2,12 @@
 
 #include "dictionary/Cp1250.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <array>
+#include <cstring>
+#include <limits>
+#include <utility>
 
 #include <bit>
 #include <cerrno>
@@ -83,6 +88,88 @@ std::optional<QByteArray> readResource(const QString& path, FileStatus& status)
         return refuse(status, tooLarge());
     status.size = file.size();
     return file.readAll();
+}
+
+// What each byte of a letter file lowers to, taken from the decoder and QString::toLower
+// themselves. Qt lowers every character on its own, whatever stands around it, so a lowered
+// line is the lowered forms of its bytes one after another (in Windows-1250 each is one
+// character, but nothing here relies on that).
+struct LoweredBytes {
+    std::array<QString, 256> text;
+    std::array<bool, 256> single{};
+    std::array<char16_t, 256> unit{};
+
+    LoweredBytes()
+    {
+        for (int byte = 0; byte < 256; ++byte) {
+            const char raw = static_cast<char>(byte);
+            text[byte] = Cp1250::decode(QByteArrayView(&raw, 1)).toLower();
+            single[byte] = text[byte].size() == 1;
+            unit[byte] = single[byte] ? text[byte].at(0).unicode() : 0;
+        }
+    }
+};
+
+const LoweredBytes& loweredBytes()
+{
+    static const LoweredBytes table;
+    return table;
+}
+
+// FNV-1a over UTF-16 code units, then mixed so that both halves of the result are usable.
+constexpr quint64 HashSeed = 0xcbf29ce484222325ULL;
+
+constexpr quint64 hashStep(quint64 hash, char16_t unit)
+{
+    return (hash ^ unit) * 0x100000001b3ULL;
+}
+
+constexpr quint64 mixed(quint64 hash)
+{
+    hash ^= hash >> 33;
+    hash *= 0xff51afd7ed558ccdULL;
+    hash ^= hash >> 33;
+    return hash;
+}
+
+// The hash of the lowered form of a head line, from its bytes.
+quint64 loweredHash(QByteArrayView line)
+{
+    const LoweredBytes& lowered = loweredBytes();
+    quint64 hash = HashSeed;
+    for (const char c : line) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (lowered.single[byte]) {
+            hash = hashStep(hash, lowered.unit[byte]);
+            continue;
+        }
+        for (const QChar unit : lowered.text[byte])
+            hash = hashStep(hash, unit.unicode());
+    }
+    return mixed(hash);
+}
+
+// The same hash of a word that is lowered already.
+quint64 loweredHash(QStringView word)
+{
+    quint64 hash = HashSeed;
+    for (const QChar unit : word)
+        hash = hashStep(hash, unit.unicode());
+    return mixed(hash);
+}
+
+// Whether the lowered form of `line` is exactly `word`.
+bool lowersTo(QByteArrayView line, QStringView word)
+{
+    const LoweredBytes& lowered = loweredBytes();
+    qsizetype pos = 0;
+    for (const char c : line) {
+        const QString& text = lowered.text[static_cast<unsigned char>(c)];
+        if (word.size() - pos < text.size() || word.sliced(pos, text.size()) != text)
+            return false;
+        pos += text.size();
+    }
+    return pos == word.size();
 }
 
 } // namespace
@@ -307,40 +394,153 @@ Entries readEntries(QByteArrayView bytes, const QString& dictExt)
     return result;
 }
 
-LookupTable LookupTable::fromBytes(QByteArrayView bytes)
+LookupTable LookupTable::fromBytes(const QByteArray& bytes)
 {
-    return build(bytes, nullptr);
+    auto buffer = std::make_unique<QBuffer>();
+    buffer->setData(bytes);
+    buffer->open(QIODevice::ReadOnly);
+    return std::move(*fromDevice(std::move(buffer)));
 }
 
-LookupTable LookupTable::fromBytes(QByteArrayView bytes, const QSet<QString>& wanted)
+std::optional<LookupTable> LookupTable::fromDevice(std::unique_ptr<QIODevice> file)
 {
-    return build(bytes, &wanted);
-}
-
-LookupTable LookupTable::build(QByteArrayView bytes, const QSet<QString>* wanted)
-{
-    QSet<qsizetype> wantedLengths;
-    if (wanted) {
-        for (const QString& word : *wanted)
-            wantedLengths.insert(word.size());
-    }
     LookupTable table;
-    LineReader reader(bytes);
-    QByteArrayView head;
-    QByteArrayView translation;
-    while (reader.next(head)) {
-        // Only this exact spelling ends a lookup; "END" or "end" are read as head words.
-        if (head == QByteArrayView("End") || !reader.next(translation))
+    std::vector<Head> heads;
+    // Most entries take more than 32 bytes.
+    heads.reserve(std::size_t(std::max<qint64>(file->size(), 0) / 32));
+
+    // The file goes through one small buffer, as grep reads it: the index never holds the
+    // text itself. Only lines whose end is in the buffer are taken (a CR as the last byte
+    // read may be the first half of a CR LF), except at the end of the file.
+    constexpr qsizetype Chunk = 64 * 1024;
+    QByteArray buffer(Chunk, Qt::Uninitialized);
+    qint64 bufferStart = 0; // where buffer[0] lies in the file
+    qsizetype filled = 0;
+    bool atEnd = false;
+    for (;;) {
+        if (filled == buffer.size())
+            buffer.resize(buffer.size() * 2); // a pair of lines longer than the buffer
+        const qint64 got = file->read(buffer.data() + filled, buffer.size() - filled);
+        if (got < 0)
+            return std::nullopt;
+        atEnd = got == 0;
+        filled += got;
+
+        const QByteArrayView bytes(buffer.constData(), filled);
+        const auto complete = [&](qsizetype next) { return next < filled || atEnd; };
+        LineReader reader(bytes);
+        qsizetype used = 0; // where the first pair not taken yet starts
+        bool finished = false;
+        QByteArrayView head;
+        QByteArrayView translation;
+        while (reader.next(head) && complete(reader.position())) {
+            // Only this exact spelling ends a lookup; "END" or "end" are read as head words.
+            if (head == QByteArrayView("End")) {
+                finished = true;
+                break;
+            }
+            if (!reader.next(translation) || !complete(reader.position()))
+                break; // at the end of the file, a head line without its translation line
+            const qint64 start = bufferStart + used;
+            const auto hash = quint32(loweredHash(head) >> 32);
+            if (start < qint64(std::numeric_limits<quint32>::max()))
+                heads.push_back({hash, quint32(start)});
+            else
+                table.m_far.emplace_back(start, hash);
+            used = reader.position();
+        }
+        if (finished || atEnd)
             break;
-        ++table.m_count;
-        if (wanted && !wantedLengths.contains(head.size()))
-            continue;
-        QString word = Cp1250::decode(head).toLower();
-        if (wanted && !wanted->contains(word))
-            continue;
-        table.m_entries[word].append(Cp1250::decode(translation).toLower());
+        // Keep the unfinished pair for the next read.
+        std::memmove(buffer.data(), buffer.constData() + used, std::size_t(filled - used));
+        bufferStart += used;
+        filled -= used;
     }
+    table.fillBuckets(heads);
+    table.m_count = qsizetype(heads.size() + table.m_far.size());
+    table.m_file = std::move(file);
     return table;
+}
+
+std::size_t LookupTable::bucketOf(quint32 hash) const
+{
+    return std::size_t((quint64(hash) * m_bucketEnds.size()) >> 32);
+}
+
+void LookupTable::fillBuckets(const std::vector<Head>& heads)
+{
+    // About four entries a bucket; a counting sort keeps file order within each.
+    m_bucketEnds.assign(std::max<std::size_t>(1, heads.size() / 4), 0);
+    for (const Head& head : heads)
+        ++m_bucketEnds[bucketOf(head.hash)];
+    quint32 begin = 0;
+    for (quint32& end : m_bucketEnds)
+        begin += std::exchange(end, begin);
+    m_starts.resize(heads.size());
+    m_checks.resize(heads.size());
+    for (const Head& head : heads) {
+        const quint32 at = m_bucketEnds[bucketOf(head.hash)]++;
+        m_starts[at] = head.start;
+        m_checks[at] = quint16(head.hash);
+    }
+}
+
+void LookupTable::appendIfHeadIs(qint64 start, QStringView loweredWord,
+                                 QStringList& translations) const
+{
+    // The head and translation lines, read again; a pair longer than this is read on.
+    if (!m_file->seek(start))
+        return;
+    QByteArray pair;
+    bool whole = false; // read to the end of the file
+    for (qsizetype want = 512;; want *= 2) {
+        while (!whole && pair.size() < want) {
+            const QByteArray more = m_file->read(want - pair.size());
+            whole = more.isEmpty();
+            pair += more;
+        }
+        LineReader reader(pair);
+        QByteArrayView head;
+        QByteArrayView translation;
+        // A line is known whole when more follows it: a CR that ends what was read may be the
+        // first half of a CR LF.
+        const auto cut = [&] { return !whole && reader.position() >= pair.size(); };
+        if (!reader.next(head))
+            return;
+        if (cut())
+            continue;
+        if (!lowersTo(head, loweredWord) || !reader.next(translation))
+            return;
+        if (cut())
+            continue;
+        translations.append(Cp1250::decode(translation).toLower());
+        return;
+    }
+}
+
+QStringList LookupTable::translationsOf(QStringView loweredWord) const
+{
+    QStringList translations;
+    const quint32 hash = quint32(loweredHash(loweredWord) >> 32);
+    if (!m_bucketEnds.empty()) {
+        const std::size_t bucket = bucketOf(hash);
+        for (quint32 i = bucket ? m_bucketEnds[bucket - 1] : 0; i < m_bucketEnds[bucket]; ++i) {
+            if (m_checks[i] == quint16(hash))
+                appendIfHeadIs(m_starts[i], loweredWord, translations);
+        }
+    }
+    for (const auto& [start, farHash] : m_far) {
+        if (farHash == hash)
+            appendIfHeadIs(start, loweredWord, translations);
+    }
+    return translations;
+}
+
+qsizetype LookupTable::memoryBytes() const
+{
+    return qsizetype(sizeof(*this) + m_bucketEnds.capacity() * sizeof(quint32) +
+                     m_starts.capacity() * sizeof(quint32) + m_checks.capacity() * sizeof(quint16) +
+                     m_far.capacity() * sizeof(m_far[0]));
 }
 
 } // namespace LetterFile

@@ -1,13 +1,16 @@
 #pragma once
 
 #include <QByteArray>
-#include <QHash>
+#include <QIODevice>
 #include <QList>
-#include <QSet>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <bit>
+#include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 // Letter files: one plain-text file per initial letter and direction, in the data
 // directory. A file is a sequence of entries (a head line, then a translation line)
@@ -139,27 +142,45 @@ struct Entries {
 };
 Entries readEntries(QByteArrayView bytes, const QString& dictExt);
 
-// What a lookup can reach in one file: entries up to a head line that is exactly "End",
-// keyed by the lowered head word, with the lowered translations in file order. A last head
-// line without its translation line is ignored.
+// What a lookup can reach in one file: entries up to a head line that is exactly "End"; a last
+// head line without its translation line is ignored. Every head is found through a hash of
+// its lowered form, computed from the file's bytes as they are read; the table keeps where
+// each entry starts and the open file, and reads and decodes a translation only when a
+// lookup finds its head.
 class LookupTable
 {
   public:
-    static LookupTable fromBytes(QByteArrayView bytes);
-    // Keeps only the entries of the given lowered words. A head line whose length differs
-    // from every wanted word's cannot match (one byte is one character) and is not decoded.
-    static LookupTable fromBytes(QByteArrayView bytes, const QSet<QString>& wanted);
-    QStringList translationsOf(const QString& loweredWord) const
-    {
-        return m_entries.value(loweredWord);
-    }
+    // Reads `file` from its start; the table keeps it open for the translations it holds
+    // (copies of the table share it). std::nullopt when the file cannot be read to its end.
+    static std::optional<LookupTable> fromDevice(std::unique_ptr<QIODevice> file);
+    static LookupTable fromBytes(const QByteArray& bytes);
+
+    // The lowered translation lines of the entries whose lowered head line equals
+    // `loweredWord`, in file order.
+    QStringList translationsOf(QStringView loweredWord) const;
     qsizetype size() const { return m_count; }
+    // What the table holds in memory.
+    qsizetype memoryBytes() const;
 
   private:
-    static LookupTable build(QByteArrayView bytes, const QSet<QString>* wanted);
+    // Entries are grouped in buckets by the high bits of the hash of their lowered head line,
+    // in file order within a bucket; each keeps where its head line starts and 16 more bits
+    // of that hash, to be checked before the head is read again.
+    struct Head {
+        quint32 hash;
+        quint32 start;
+    };
+    void fillBuckets(const std::vector<Head>& heads);
+    std::size_t bucketOf(quint32 hash) const;
+    void appendIfHeadIs(qint64 start, QStringView loweredWord, QStringList& translations) const;
 
-    QHash<QString, QStringList> m_entries;
+    std::shared_ptr<QIODevice> m_file;
     qsizetype m_count = 0;
+    std::vector<quint32> m_bucketEnds; // bucket b holds the entries from m_bucketEnds[b - 1]
+    std::vector<quint32> m_starts;
+    std::vector<quint16> m_checks;
+    // Entries whose head line starts 4 GiB or more into the file, in file order.
+    std::vector<std::pair<qint64, quint32>> m_far;
 };
 
 } // namespace LetterFile

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dictionary/FileWriter.h"
+#include "dictionary/HeadIndex.h"
 #include "language/BaseForms.h"
 #include "speech/SpeechControl.h"
 
@@ -28,6 +29,8 @@ struct WindowServices {
     std::shared_ptr<bool> speechNoticeGiven = std::make_shared<bool>(false);
     // Base forms of inflected words for the lookup; null for none. Reads nothing until asked.
     std::shared_ptr<BaseFormSource> baseForms = std::make_shared<BaseForms>();
+    // What the translation passes have read, kept while the program runs.
+    std::shared_ptr<HeadIndex> heads = std::make_shared<HeadIndex>();
 };
 
 // The speech control of a window being loaded (a silent one when none can be made), and

@@ -42,6 +42,7 @@ class OknoPreklad : public PictureDialog, private TranslationView
     void setMousePointer(MousePointer pointer) override;
 
     std::shared_ptr<FileWriter> m_writer;
+    std::shared_ptr<HeadIndex> m_heads;
     std::shared_ptr<BaseFormSource> m_baseForms;
     InputBoxQuestion m_question;
 

@@ -4,13 +4,12 @@
 
 #include "dictionary/Cp1250.h"
 #include "dictionary/EntryAppender.h"
+#include "dictionary/HeadIndex.h"
 #include "dictionary/LetterFile.h"
 #include "shell/Module1.h"
 #include "speech/SpeechControl.h"
 #include "translate/TranslationView.h"
 #include "translate/WordSplitter.h"
-
-#include <QHash>
 
 using namespace Module1;
 
@@ -45,35 +44,11 @@ QString whyNotStorable(const QString& answer)
 
 } // namespace
 
-// Each letter file of a press is read once, for all the words that ask for it, however
-// often they occur; no file changes while the handler runs.
-class LookupCache
-{
-  public:
-    void want(const QString& path, const QString& word) { m_wanted[path].insert(word); }
-
-    const LetterFile::LookupTable& table(const QString& path)
-    {
-        auto it = m_tables.find(path);
-        if (it == m_tables.end()) {
-            // A missing or unreadable file is a file without entries.
-            const QByteArray bytes = LetterFile::readFile(path).value_or(QByteArray());
-            it = m_tables.insert(path,
-                                 LetterFile::LookupTable::fromBytes(bytes, m_wanted.value(path)));
-        }
-        return it.value();
-    }
-
-  private:
-    QHash<QString, QSet<QString>> m_wanted;
-    QHash<QString, LetterFile::LookupTable> m_tables;
-};
-
 TranslateHandler::TranslateHandler(TranslationView& view, SpeechControl& hlas2,
                                    TranslationQuestion& question, FileWriter& writer,
-                                   const BaseFormSource* baseForms, HeadWordSource* headWords)
-    : m_view(view), m_hlas2(hlas2), m_question(question), m_writer(writer), m_baseForms(baseForms),
-      m_headWords(headWords)
+                                   HeadIndex& heads, const BaseFormSource* baseForms)
+    : m_view(view), m_hlas2(hlas2), m_question(question), m_writer(writer), m_heads(heads),
+      m_baseForms(baseForms)
 {
 }
 
@@ -96,14 +71,11 @@ void TranslateHandler::run()
     for (int j = 1; j <= n; ++j)
         Words[j] = typed[j - 1].toLower();
 
-    // Looking up each word
-    LookupCache files;
+    // Looking up each word; a letter file read by an earlier press is read again only if it
+    // has changed since.
+    m_heads.beginPass();
     for (int i = 1; i <= n; ++i)
-        files.want(LetterFile::fileName(DataPath, Words[i], DictExt), Words[i]);
-    PressHeadWords pressHeadWords;
-    HeadWordSource& headWords = m_headWords ? *m_headWords : pressHeadWords;
-    for (int i = 1; i <= n; ++i)
-        lookUp(i, files, headWords);
+        lookUp(i);
     if (typed.size() > MaxWords) {
         ResultText += QStringLiteral("Text je delší než %1 slov: přeloženo bylo prvních %1 slov, "
                                      "vynechaných slov: %2.")
@@ -122,7 +94,7 @@ void TranslateHandler::run()
     ShowResult();
 }
 
-void TranslateHandler::lookUp(int i, LookupCache& files, HeadWordSource& headWords)
+void TranslateHandler::lookUp(int i)
 {
     const QString& word = Words[i];
     const QString path = LetterFile::fileName(DataPath, word, DictExt);
@@ -130,12 +102,12 @@ void TranslateHandler::lookUp(int i, LookupCache& files, HeadWordSource& headWor
         m_hlas2.speak(word);
 
     bool found = false;
-    for (const QString& translation : files.table(path).translationsOf(word)) {
+    for (const QString& translation : m_heads.translationsOf(path, word)) {
         found = true;
         AppendResultLine(i, translation);
     }
     if (!found && word != QLatin1String("end"))
-        found = lookUpBaseForms(i, headWords);
+        found = lookUpBaseForms(i);
     if (word == QLatin1String("end") && !found)
         AppendResultLine(i, QStringLiteral("konec"));
     if (!found) {
@@ -150,12 +122,12 @@ void TranslateHandler::lookUp(int i, LookupCache& files, HeadWordSource& headWor
 
 // One line per entry of each base form found: "psa ........... (pes) dog". In the
 // Czech-to-English direction only the English is spoken, not the Czech base form.
-bool TranslateHandler::lookUpBaseForms(int i, HeadWordSource& headWords)
+bool TranslateHandler::lookUpBaseForms(int i)
 {
     if (!m_baseForms)
         return false;
     const QList<BaseFormMatch> matches =
-        findBaseForms(Words[i], DataPath, DictExt, *m_baseForms, headWords);
+        findBaseForms(Words[i], DataPath, DictExt, *m_baseForms, m_heads);
     for (const BaseFormMatch& match : matches) {
         for (const QString& translation : match.translations)
             AppendResultLine(i, QLatin1Char('(') + match.base + QStringLiteral(") ") + translation,
@@ -236,6 +208,7 @@ void TranslateHandler::LearnWord(int i, const QString& answer)
     const QString path = LetterFile::fileName(DataPath, word, DictExt);
     const auto outcome = LetterFile::appendEntry(
         path, DictExt, {word.toUpper(), answer + separator}, Lines, m_writer);
+    m_heads.forget(path);
     if (outcome.failed())
         ResultText += word + QStringLiteral(" ...nebylo uloženo do slovníku: ") + outcome.whyNot +
                       QLatin1Char('.') + CrLf;

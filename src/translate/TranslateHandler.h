@@ -4,7 +4,7 @@
 
 class BaseFormSource;
 class FileWriter;
-class HeadWordSource;
+class HeadIndex;
 class SpeechControl;
 class TranslationQuestion;
 class TranslationView;
@@ -15,14 +15,15 @@ class TranslationView;
 // new entry. Reads DataPath and DictExt; fills Words, Unknown and UnknownCount.
 //
 // With base forms, a word without an entry of its own (other than "end") is looked up through
-// its base forms: "psa ........... (pes) dog". It then counts as found. Head words are checked
-// in `headWords`, or, without one, in the letter files read for the press.
+// its base forms: "psa ........... (pes) dog". It then counts as found. Candidates are
+// checked in the same head index as the words themselves.
 class TranslateHandler
 {
   public:
+    // `heads` outlives the handler: it keeps what earlier presses read.
     TranslateHandler(TranslationView& view, SpeechControl& hlas2, TranslationQuestion& question,
-                     FileWriter& writer, const BaseFormSource* baseForms = nullptr,
-                     HeadWordSource* headWords = nullptr);
+                     FileWriter& writer, HeadIndex& heads,
+                     const BaseFormSource* baseForms = nullptr);
 
     void run();
 
@@ -36,8 +37,8 @@ class TranslateHandler
     static QString learningPrompt(const QString& word, const QString& dictExt);
 
   private:
-    void lookUp(int i, class LookupCache& files, HeadWordSource& headWords);
-    bool lookUpBaseForms(int i, HeadWordSource& headWords);
+    void lookUp(int i);
+    bool lookUpBaseForms(int i);
     void ShowResult();
     void AppendResultLine(int i, const QString& lineTranslation);
     void AppendResultLine(int i, const QString& lineTranslation, const QString& spoken);
@@ -49,8 +50,8 @@ class TranslateHandler
     SpeechControl& m_hlas2;
     TranslationQuestion& m_question;
     FileWriter& m_writer;
+    HeadIndex& m_heads;
     const BaseFormSource* m_baseForms;
-    HeadWordSource* m_headWords;
     QString ResultText;
     int m_notOffered = 0; // words without an entry past the last slot of Unknown
 };

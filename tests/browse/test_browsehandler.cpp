@@ -1,6 +1,8 @@
 #include "browse/BrowseHandler.h"
+#include "dictionary/LetterFile.h"
 #include "shell/Module1.h"
 #include "support/LetterFiles.h"
+#include "support/RandomLetterFiles.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -107,4 +109,27 @@ TEST_F(BrowseHandlerTest, ABrokenFileShowsTheMessageWithOneBeepAndNothingElse)
     }
     alarm(0);
     EXPECT_EQ(view.beeps, 1);
+}
+
+// The listing as it was built before it was built on bytes: the file decoded into entries,
+// every head raised as a whole string.
+TEST(BrowseListing, IsWhatTheDecodedEntriesGaveForRandomFiles)
+{
+    QRandomGenerator random(20240612);
+    for (int round = 0; round < 400; ++round) {
+        const RandomLetterFile file = randomLetterFile(random, random.bounded(1, 30));
+        for (const QString& ext : {LetterFile::EnglishToCzech, LetterFile::CzechToEnglish}) {
+            const LetterFile::Entries read = LetterFile::readEntries(file.bytes, ext);
+            std::optional<QString> expected;
+            if (!read.incomplete) {
+                expected.emplace();
+                for (const LetterFile::Entry& entry : read.entries)
+                    *expected += entry.head.toUpper() + BrowseHandler::ListingSeparator +
+                                 entry.translation + QStringLiteral("\r\n");
+            }
+            ASSERT_EQ(BrowseHandler::listingOf(file.bytes, ext), expected)
+                << "round " << round << ext.toStdString() << ' '
+                << file.bytes.toHex().toStdString();
+        }
+    }
 }

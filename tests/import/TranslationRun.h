@@ -1,10 +1,10 @@
 #pragma once
 
 #include "dictionary/FileWriter.h"
+#include "dictionary/HeadIndex.h"
 #include "language/BaseFormSource.h"
 #include "shell/Module1.h"
 #include "speech/SpeechControl.h"
-#include "translate/BaseFormFallback.h"
 #include "translate/TranslateHandler.h"
 #include "translate/TranslationView.h"
 
@@ -12,7 +12,7 @@
 
 // One press of the translate button over a data directory, with no window, no voice and no
 // answers to learning's questions: what the user would read. Base forms are looked up when
-// a source of them is given, in the given head words or in those of the press.
+// a source of them is given; letter files are read through `heads`, or afresh when none is given.
 struct TranslationRun {
     QStringList lines;   // the result lines
     QStringList unknown; // the words shown as not found
@@ -20,7 +20,7 @@ struct TranslationRun {
 
 inline TranslationRun translate(const QString& dataPath, const QString& dictExt,
                                 const QString& text, const BaseFormSource* baseForms = nullptr,
-                                HeadWordSource* headWords = nullptr)
+                                HeadIndex* heads = nullptr)
 {
     struct View final : TranslationView {
         QString inputText() const override { return input; }
@@ -39,7 +39,8 @@ inline TranslationRun translate(const QString& dataPath, const QString& dictExt,
     view.input = text;
     SilentSpeech speech;
     SafeFileWriter writer; // never used: nothing is answered, so nothing is learned
-    TranslateHandler handler(view, speech, answers, writer, baseForms, headWords);
+    HeadIndex pressHeads;
+    TranslateHandler handler(view, speech, answers, writer, heads ? *heads : pressHeads, baseForms);
     handler.run();
 
     TranslationRun run;

@@ -1,4 +1,5 @@
 #include "dictionary/FileWriter.h"
+#include "dictionary/HeadIndex.h"
 #include "language/BaseForms.h"
 #include "shell/Module1.h"
 #include "support/LetterFiles.h"
@@ -7,6 +8,8 @@
 #include "translate/TranslateHandler.h"
 #include "translate/TranslationView.h"
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSaveFile>
 #include <gtest/gtest.h>
@@ -84,7 +87,12 @@ class TranslateHandlerTest : public ::testing::Test
     RecordingSpeech speech;
     QueuedAnswers question{view};
     SafeFileWriter writer;
-    TranslateHandler handler{view, speech, question, writer};
+    QStringList opened; // the letter files read, by name
+    HeadIndex heads{[this](const QString& path) {
+        opened.append(QFileInfo(path).fileName());
+        return HeadIndex::openFile(path);
+    }};
+    TranslateHandler handler{view, speech, question, writer, heads};
 };
 
 } // namespace
@@ -318,7 +326,7 @@ class BaseFormFallbackTest : public TranslateHandlerTest
     }
 
     TableBaseForms baseForms;
-    TranslateHandler withBaseForms{view, speech, question, writer, &baseForms};
+    TranslateHandler withBaseForms{view, speech, question, writer, heads, &baseForms};
 };
 
 } // namespace
@@ -369,7 +377,7 @@ TEST_F(BaseFormFallbackTest, ExactEntriesAndTheWordEndStayAsTheyWere)
         handler.run();
         const QString before = view.output;
         view.input = text;
-        TranslateHandler(view, speech, question, writer, &none).run();
+        TranslateHandler(view, speech, question, writer, heads, &none).run();
         EXPECT_EQ(view.output, before);
         EXPECT_TRUE(before.contains(TranslateHandler::NotFound));
     }
@@ -424,4 +432,28 @@ TEST_F(TranslateHandlerTest, AWordReportedStoredIsFoundByTheNextPassAndNoLineIsL
     }
     EXPECT_GT(stored, 60);
     EXPECT_GT(refused, 10);
+}
+
+TEST_F(TranslateHandlerTest, ALaterPressReadsOnlyTheFilesThatChanged)
+{
+    // Dated an hour back: a file changed moments ago is read again at every press.
+    const auto age = [&](const char* name) {
+        QFile file(data.file(QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                     QFileDevice::FileModificationTime));
+    };
+    for (const char* name : {"a.dta", "b.dta", "h.dta"})
+        age(name);
+    translate("a box");
+    EXPECT_EQ(opened, lines({"a.dta", "b.dta"}));
+    EXPECT_EQ(translate("A BOX, a house"),
+              u("a ........... neurčitý člen;\r\nbox ........... krabice;\r\n"
+                "a ........... neurčitý člen;\r\nhouse ........... dům;\r\n"));
+    EXPECT_EQ(opened, lines({"a.dta", "b.dta", "h.dta"}));
+
+    data.writeLines("b.dta", lines({"BOX", "krabička;", "End"}));
+    age("b.dta");
+    EXPECT_EQ(translate("box house"), u("box ........... krabička;\r\nhouse ........... dům;\r\n"));
+    EXPECT_EQ(opened, lines({"a.dta", "b.dta", "h.dta", "b.dta"}));
 }

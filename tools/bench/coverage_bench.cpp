@@ -9,6 +9,7 @@
 //   coverage_bench --missing FILE           also every word not found, most frequent first
 #include "TranslationRun.h"
 
+#include "dictionary/HeadIndex.h"
 #include "dictionary/LetterFile.h"
 #include "language/BaseForms.h"
 #include "translate/BaseFormFallback.h"
@@ -120,7 +121,8 @@ void measure(const Options& options, const QString& path, Language language)
         fresh.push_back(std::make_unique<BaseForms>(options.hunspell));
         fresh.back()->waitUntilReady(language);
     }
-    PressHeadWords keptHeadWords;
+    HeadIndex keptHeadWords;
+    keptHeadWords.beginPass();
     for (char letter = 'a'; letter <= 'z'; ++letter)
         keptHeadWords.translationsOf(options.dictionary + QLatin1Char(letter) + dictExt, {});
 
@@ -132,7 +134,9 @@ void measure(const Options& options, const QString& path, Language language)
     for (const QString& text : texts) {
         TranslationRun exact, withBaseForms;
         for (int i = 0; i < FreshAnalysers; ++i)
-            exactMs.append(timed([&] { exact = translate(options.dictionary, dictExt, text); }));
+            exactMs.append(timed([&] {
+                exact = translate(options.dictionary, dictExt, text, nullptr, &keptHeadWords);
+            }));
         firstMs.append(timed(
             [&] { withBaseForms = translate(options.dictionary, dictExt, text, &baseForms); }));
         for (const auto& analyser : fresh) {

@@ -1,20 +1,137 @@
-// Prints how long one press of the translate button takes for a 1024-word text against
-// letter files of 10,000 entries each. Not a test: run it by hand and read the figures.
+// Prints what the dictionary's operations cost beside their floors, both measured in the same
+// run: min and median of several runs and the ratio of the medians. Not a test: run it by hand
+// on a quiet machine and read the figures.
+//
+//   a  translation pass of 1024 English words on the imported dictionary
+//      floor: LC_ALL=C grep -F -x -c -f words over the same letter files
+//   b  the same on letter files of 32,767 entries, made here in a temporary directory
+//   c  learning one word into a 32,767-entry file (LetterFile::appendEntry)
+//      floor: read + write + fsync + rename of that file in plain C
+//   d  browse window: letter click until the listing is painted, 32,767 entries
+//      floor: reading the file and building the listing string
+#include "browse/BrowseHandler.h"
+#include "browse/OknoList.h"
+#include "dictionary/EntryAppender.h"
 #include "dictionary/FileWriter.h"
+#include "dictionary/HeadIndex.h"
 #include "dictionary/LetterFile.h"
 #include "shell/Module1.h"
 #include "speech/SpeechControl.h"
 #include "translate/TranslateHandler.h"
 #include "translate/TranslationView.h"
+#include "translate/WordSplitter.h"
 
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QRandomGenerator>
+#include <QSet>
 #include <QTemporaryDir>
+#include <QTextDocument>
+#include <QWindow>
+
+#include <algorithm>
 #include <cstdio>
+#include <fcntl.h>
+#include <functional>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
 
 namespace
 {
+
+constexpr int FullFile = 32767; // entries a letter file may hold
+
+const QString ImportedDictionary = QStringLiteral(SLOVNIK_IMPORTED_DICTIONARY "/");
+// English prose that every Debian system has.
+const QString EnglishProse = QStringLiteral("/usr/share/common-licenses/GPL-3");
+
+struct Sample {
+    std::vector<double> ms;
+    double min() const { return *std::min_element(ms.begin(), ms.end()); }
+    double median() const
+    {
+        std::vector<double> sorted = ms;
+        std::sort(sorted.begin(), sorted.end());
+        const std::size_t n = sorted.size();
+        return n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
+    }
+};
+
+double elapsedMs(const std::function<void()>& work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+void printHeader()
+{
+    std::printf("%-48s %17s %17s %13s  %s\n", "", "program min/med", "floor min/med",
+                "ratio min/med", "goal");
+}
+
+void printRow(const char* what, const Sample& program, const Sample& floor, const char* goal)
+{
+    std::printf("%-48s %7.2f /%7.2f %7.2f /%7.2f %5.1fx /%5.1fx  %s\n", what, program.min(),
+                program.median(), floor.min(), floor.median(), program.min() / floor.min(),
+                program.median() / floor.median(), goal);
+}
+
+// Runs `program` and `floor` alternately, so that the machine's load falls on both alike.
+void compare(const char* what, int runs, const std::function<double()>& program,
+             const std::function<double()>& floor, const char* goal)
+{
+    program();
+    floor();
+    Sample p;
+    Sample f;
+    for (int run = 0; run < runs; ++run) {
+        p.ms.push_back(program());
+        f.ms.push_back(floor());
+    }
+    printRow(what, p, f, goal);
+}
+
+// The time a child process takes from its start to its end, output thrown away.
+double runProcessMs(const std::vector<QByteArray>& arguments)
+{
+    std::vector<char*> argv;
+    for (const QByteArray& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.constData()));
+    argv.push_back(nullptr);
+    std::vector<QByteArray> environment = {"LC_ALL=C", "PATH=/usr/bin:/bin"};
+    std::vector<char*> envp;
+    for (QByteArray& variable : environment)
+        envp.push_back(variable.data());
+    envp.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    QElapsedTimer timer;
+    timer.start();
+    pid_t child = 0;
+    if (posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) {
+        std::perror("posix_spawnp");
+        return 0;
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    const double ms = timer.nsecsElapsed() / 1e6;
+    posix_spawn_file_actions_destroy(&actions);
+    return ms;
+}
 
 class QuietView final : public TranslationView
 {
@@ -32,6 +149,59 @@ class NoAnswers final : public TranslationQuestion
     QString ask(const QString&, const QString&) override { return {}; }
 };
 
+// One press of the translate button over `dataPath`.
+double pressMs(const QString& dataPath, const QString& text, HeadIndex& heads)
+{
+    Module1::DataPath = dataPath;
+    Module1::DictExt = LetterFile::EnglishToCzech;
+    QuietView view;
+    SilentSpeech speech;
+    NoAnswers answers;
+    SafeFileWriter writer;
+    TranslateHandler handler(view, speech, answers, writer, heads);
+    view.input = text;
+    return elapsedMs([&] { handler.run(); });
+}
+
+// Rows a and b: a press with nothing read before, a press after it, and grep.
+void comparePasses(const char* what, const QString& dataPath, const QStringList& words,
+                   const QTemporaryDir& scratch)
+{
+    QSet<QString> unique;
+    QStringList files;
+    for (const QString& word : words) {
+        const QString lowered = word.toLower();
+        unique.insert(lowered);
+        const QString file = LetterFile::fileName(dataPath, lowered, LetterFile::EnglishToCzech);
+        if (QFile::exists(file) && !files.contains(file))
+            files.append(file);
+    }
+    const QString wordsFile = scratch.filePath(QStringLiteral("words"));
+    QFile out(wordsFile);
+    if (out.open(QIODevice::WriteOnly))
+        out.write((QStringList(unique.begin(), unique.end()).join(u'\n') + u'\n').toUtf8());
+    out.close();
+
+    std::vector<QByteArray> grep = {"grep", "-F", "-x", "-c", "-f", QFile::encodeName(wordsFile)};
+    for (const QString& file : files)
+        grep.push_back(QFile::encodeName(file));
+    const QString text = words.join(u' ');
+    const auto floor = [&] { return runProcessMs(grep); };
+
+    const std::string first = std::string(what) + ", first press";
+    compare(
+        first.c_str(), 15,
+        [&] {
+            HeadIndex heads;
+            return pressMs(dataPath, text, heads);
+        },
+        floor, "<= 2x");
+    HeadIndex kept;
+    const std::string later = std::string(what) + ", later press";
+    compare(
+        later.c_str(), 15, [&] { return pressMs(dataPath, text, kept); }, floor, "<= 2x");
+}
+
 QString randomWord(QRandomGenerator& random, QChar first)
 {
     QString word(first);
@@ -41,49 +211,212 @@ QString randomWord(QRandomGenerator& random, QChar first)
     return word;
 }
 
-} // namespace
-
-int main()
+// 26 letter files of `entries` entries each; some of their heads are returned in `known`.
+bool writeSyntheticFiles(const QString& dir, int entries, QStringList& known)
 {
-    constexpr int EntriesPerFile = 10000;
-    QTemporaryDir dir;
     QRandomGenerator random(42);
-    QStringList known;
     for (char letter = 'a'; letter <= 'z'; ++letter) {
         QStringList lines;
-        for (int i = 0; i < EntriesPerFile; ++i) {
+        for (int i = 0; i < entries; ++i) {
             const QString word = randomWord(random, QChar(letter));
-            if (i % 100 == 0)
+            if (i % 300 == 0)
                 known.append(word);
-            lines << word.toUpper() << word + QStringLiteral(" překlad;");
+            lines << word.toUpper() << word + QStringLiteral(" překlad; další význam;");
         }
         lines << QStringLiteral("End");
-        QFile file(dir.filePath(QString(letter) + QStringLiteral(".dta")));
-        if (!file.open(QIODevice::WriteOnly))
-            return 1;
-        file.write(LetterFile::joinLines(lines));
+        const QString path = dir + QLatin1Char(letter) + QStringLiteral(".dta");
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(LetterFile::joinLines(lines)) < 0)
+            return false;
+        file.close();
+        // Dated an hour back, as a dictionary that has been there a while: the head index reads
+        // a file changed moments ago again at every press.
+        const QDateTime written = QDateTime::currentDateTime().addSecs(-3600);
+        if (!file.open(QIODevice::ReadWrite) ||
+            !file.setFileTime(written, QFileDevice::FileModificationTime))
+            return false;
     }
+    return true;
+}
 
-    QStringList text;
-    for (int i = 0; i < Module1::MaxWords; ++i)
-        text.append(i % 4 == 0 ? randomWord(random, QChar('a' + random.bounded(26)))
-                               : known[random.bounded(known.size())]);
+// What learning cannot do without: read the file, write a new copy, flush it, rename it.
+double plainRewriteMs(const QByteArray& path)
+{
+    return elapsedMs([&] {
+        std::vector<char> bytes;
+        const int in = ::open(path.constData(), O_RDONLY);
+        char buffer[65536];
+        for (ssize_t n; (n = ::read(in, buffer, sizeof buffer)) > 0;)
+            bytes.insert(bytes.end(), buffer, buffer + n);
+        ::close(in);
+        const QByteArray temporary = path + ".new";
+        const int out = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (::write(out, bytes.data(), bytes.size()) != ssize_t(bytes.size()))
+            std::perror("write");
+        ::fsync(out);
+        ::close(out);
+        ::rename(temporary.constData(), path.constData());
+    });
+}
 
-    Module1::DataPath = dir.path() + QLatin1Char('/');
-    Module1::DictExt = QStringLiteral(".dta");
-    QuietView view;
-    SilentSpeech speech;
-    NoAnswers answers;
+void compareLearning(const QString& dir)
+{
+    const QString path = dir + QStringLiteral("learn.dta");
+    const QByteArray floorPath = QFile::encodeName(dir + QStringLiteral("floor.dta"));
+    QStringList lines;
+    QRandomGenerator random(7);
+    for (int i = 0; i < FullFile - 1; ++i)
+        lines << randomWord(random, u'l').toUpper() << QStringLiteral("překlad;");
+    const QByteArray original = LetterFile::joinLines(lines << QStringLiteral("End"));
+    const auto restore = [&](const QString& file) {
+        QFile out(file);
+        if (out.open(QIODevice::WriteOnly))
+            out.write(original);
+    };
+    restore(QFile::decodeName(floorPath));
+
     SafeFileWriter writer;
-    TranslateHandler handler(view, speech, answers, writer);
+    compare(
+        "c  learn one word, 32,767-entry file", 15,
+        [&] {
+            restore(path);
+            double ms = 0;
+            const LetterFile::AppendOutcome outcome = [&] {
+                QElapsedTimer timer;
+                timer.start();
+                auto result =
+                    LetterFile::appendEntry(path, LetterFile::EnglishToCzech,
+                                            {QStringLiteral("LEARNED"), QStringLiteral("naučené;")},
+                                            Module1::Lines, writer);
+                ms = timer.nsecsElapsed() / 1e6;
+                return result;
+            }();
+            if (outcome.failed() || outcome.added != 1)
+                std::printf("learning failed: %s\n", qPrintable(outcome.whyNot));
+            return ms;
+        },
+        [&] { return plainRewriteMs(floorPath); }, "<= 3x");
+}
 
-    for (int run = 1; run <= 5; ++run) {
-        view.input = text.join(QLatin1Char(' '));
+// Counts the paint events of a widget.
+class PaintWatch final : public QObject
+{
+  public:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+    int paints = 0;
+};
+
+void compareBrowsing(const QString& dataPath)
+{
+    Module1::DataPath = dataPath;
+    OknoList window;
+    window.show();
+    while (!window.windowHandle() || !window.windowHandle()->isExposed())
+        QApplication::processEvents();
+    auto* list = window.findChild<QListWidget*>(QStringLiteral("List1"));
+    auto* text1 = window.findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
+    PaintWatch watch;
+    text1->viewport()->installEventFilter(&watch);
+
+    int letter = 0;
+    Sample complete;
+    const auto click = [&] {
+        letter = 1 - letter; // A and B in turn: each click replaces a whole listing
+        watch.paints = 0;
         QElapsedTimer timer;
         timer.start();
-        handler.run();
-        std::printf("run %d: %d words against 26 files of %d entries: %.1f ms\n", run,
-                    Module1::MaxWords, EntriesPerFile, timer.nsecsElapsed() / 1e6);
+        list->setCurrentRow(letter);
+        while (watch.paints == 0)
+            QApplication::processEvents();
+        const double painted = timer.nsecsElapsed() / 1e6;
+        while (text1->document()->blockCount() < FullFile)
+            QApplication::processEvents();
+        complete.ms.push_back(timer.nsecsElapsed() / 1e6);
+        for (int i = 0; i < 5; ++i)
+            QApplication::processEvents();
+        return painted;
+    };
+    const QString file = dataPath + QStringLiteral("a.dta");
+    const auto build = [&] {
+        const QByteArray bytes = LetterFile::readFile(file).value_or(QByteArray());
+        if (!BrowseHandler::listingOf(bytes, LetterFile::EnglishToCzech))
+            std::printf("listing failed\n");
+    };
+    // Built once before it is timed: right after a click has let go of a whole listing's
+    // document, the first large allocations fault their pages in again, which is not the
+    // building itself.
+    const auto listing = [&] {
+        build();
+        return elapsedMs(build);
+    };
+    compare("d  browse click -> listing painted, 32,767", 9, click, listing, "<= 25 ms");
+    complete.ms.erase(complete.ms.begin()); // the warm-up
+    std::printf("   the whole listing in the box: min %.2f / median %.2f ms\n", complete.min(),
+                complete.median());
+}
+
+// What the head index holds after a pass has used every letter file of the given directions.
+void printIndexMemory(const QString& dataPath, const QStringList& exts, const char* what)
+{
+    HeadIndex heads;
+    heads.beginPass();
+    qsizetype bytes = 0;
+    for (const QString& ext : exts) {
+        for (char letter = 'a'; letter <= 'z'; ++letter) {
+            const QString file = dataPath + QLatin1Char(letter) + ext;
+            heads.translationsOf(file, QString(QLatin1Char(letter)));
+            bytes += QFile(file).size();
+        }
     }
+    std::printf("head index of %s: %.1f MiB (the files themselves: %.1f MiB)\n", what,
+                heads.memoryBytes() / 1048576.0, bytes / 1048576.0);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir scratch;
+    const QString synthetic = scratch.filePath(QStringLiteral("synthetic/"));
+    QStringList known;
+    if (!QDir().mkpath(synthetic) || !writeSyntheticFiles(synthetic, FullFile, known)) {
+        std::fprintf(stderr, "cannot write the synthetic letter files\n");
+        return 1;
+    }
+    printHeader();
+
+    QFile prose(EnglishProse);
+    if (QFile::exists(ImportedDictionary + QStringLiteral("a.dta")) &&
+        prose.open(QIODevice::ReadOnly)) {
+        const QStringList words =
+            WordSplitter::split(QString::fromUtf8(prose.readAll())).mid(0, Module1::MaxWords);
+        comparePasses("a  1024 words, imported dictionary", ImportedDictionary, words, scratch);
+    } else {
+        std::printf("a  skipped: no imported dictionary or no %s\n", qPrintable(EnglishProse));
+    }
+
+    QRandomGenerator random(1);
+    QStringList words;
+    for (int i = 0; i < Module1::MaxWords; ++i)
+        words.append(i % 4 == 0 ? randomWord(random, QChar('a' + random.bounded(26)))
+                                : known[random.bounded(known.size())]);
+    comparePasses("b  1024 words, 32,767-entry files", synthetic, words, scratch);
+
+    compareLearning(scratch.path() + QLatin1Char('/'));
+    compareBrowsing(synthetic);
+
+    if (QFile::exists(ImportedDictionary + QStringLiteral("a.dta")))
+        printIndexMemory(ImportedDictionary,
+                         {LetterFile::EnglishToCzech, LetterFile::CzechToEnglish},
+                         "the imported dictionary, 52 files");
+    printIndexMemory(synthetic, {LetterFile::EnglishToCzech}, "26 files of 32,767 entries");
     return 0;
 }
