@@ -3,6 +3,7 @@
 
 SLOVNIK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 SLOVNIK_BUILD=${SLOVNIK_BUILD:-$SLOVNIK_ROOT/build}
+SLOVNIK_PACKAGE_BUILD=${SLOVNIK_PACKAGE_BUILD:-$SLOVNIK_ROOT/build-package}
 
 # Everything the program, its tests and its build-time dictionary import need.
 SLOVNIK_PACKAGES=(
@@ -13,6 +14,7 @@ SLOVNIK_PACKAGES=(
     dict-freedict-eng-ces dict-freedict-ces-eng
     fonts-dejavu-core qt6-translations-l10n
     xvfb xauth
+    desktop-file-utils appstream lintian dpkg-dev file
 )
 
 as_root() {
@@ -37,4 +39,18 @@ install_missing_packages() {
 configure_and_build() {
     cmake -S "$SLOVNIK_ROOT" -B "$SLOVNIK_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
     cmake --build "$SLOVNIK_BUILD" --parallel "$(nproc)"
+}
+
+# Builds as a Debian packager does, in a build directory of its own: the default generator
+# (Unix Makefiles), Debian's compiler and linker flags with every hardening option, installed
+# under /usr; then makes the Debian package, build-package/slovnik_<version>_<arch>.deb.
+build_package() {
+    local hardened=(env DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get)
+    cmake -S "$SLOVNIK_ROOT" -B "$SLOVNIK_PACKAGE_BUILD" -G "Unix Makefiles" \
+        -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
+        -DCMAKE_CXX_FLAGS="$("${hardened[@]}" CXXFLAGS) $("${hardened[@]}" CPPFLAGS)" \
+        -DCMAKE_EXE_LINKER_FLAGS="$("${hardened[@]}" LDFLAGS)"
+    cmake --build "$SLOVNIK_PACKAGE_BUILD" --parallel "$(nproc)"
+    rm -f "$SLOVNIK_PACKAGE_BUILD"/slovnik_*.deb
+    (cd "$SLOVNIK_PACKAGE_BUILD" && cpack -G DEB)
 }
