@@ -43,13 +43,16 @@ configure_and_build() {
 
 # Builds as a Debian packager does, in a build directory of its own: the default generator
 # (Unix Makefiles), Debian's compiler and linker flags with every hardening option, installed
-# under /usr; then makes the Debian package, build-package/slovnik_<version>_<arch>.deb.
+# under /usr, only what is installed (scripts/test runs the tests in its other build); then
+# makes the Debian package, build-package/slovnik_<version>_<arch>.deb.
 build_package() {
     local hardened=(env DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get)
-    cmake -S "$SLOVNIK_ROOT" -B "$SLOVNIK_PACKAGE_BUILD" -G "Unix Makefiles" \
-        -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
-        -DCMAKE_CXX_FLAGS="$("${hardened[@]}" CXXFLAGS) $("${hardened[@]}" CPPFLAGS)" \
-        -DCMAKE_EXE_LINKER_FLAGS="$("${hardened[@]}" LDFLAGS)"
+    # CMake takes its first flags from CXXFLAGS and LDFLAGS (programs, libraries and modules
+    # alike); CPPFLAGS it ignores, so they join CXXFLAGS as debhelper does it.
+    CXXFLAGS="$("${hardened[@]}" CXXFLAGS) $("${hardened[@]}" CPPFLAGS)" \
+        LDFLAGS="$("${hardened[@]}" LDFLAGS)" \
+        cmake -S "$SLOVNIK_ROOT" -B "$SLOVNIK_PACKAGE_BUILD" -G "Unix Makefiles" \
+        -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF
     cmake --build "$SLOVNIK_PACKAGE_BUILD" --parallel "$(nproc)"
     rm -f "$SLOVNIK_PACKAGE_BUILD"/slovnik_*.deb
     (cd "$SLOVNIK_PACKAGE_BUILD" && cpack -G DEB)
