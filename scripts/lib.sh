@@ -4,6 +4,7 @@
 SLOVNIK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 SLOVNIK_BUILD=${SLOVNIK_BUILD:-$SLOVNIK_ROOT/build}
 SLOVNIK_FUZZ_BUILD=${SLOVNIK_FUZZ_BUILD:-$SLOVNIK_ROOT/build-fuzz}
+SLOVNIK_PACKAGE_BUILD=${SLOVNIK_PACKAGE_BUILD:-$SLOVNIK_ROOT/build-package}
 
 # Everything the program, its tests and its build-time dictionary import need.
 SLOVNIK_PACKAGES=(
@@ -16,6 +17,7 @@ SLOVNIK_PACKAGES=(
     fonts-dejavu-core qt6-translations-l10n
     xvfb xauth
     clang libclang-rt-dev
+    desktop-file-utils appstream lintian dpkg-dev file
 )
 
 as_root() {
@@ -38,7 +40,7 @@ install_missing_packages() {
 }
 
 configure_and_build() {
-    cmake -S "$SLOVNIK_ROOT" -B "$SLOVNIK_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake -S "$SLOVNIK_ROOT" -B "$SLOVNIK_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
     cmake --build "$SLOVNIK_BUILD" --parallel "$(nproc)"
 }
 
@@ -48,4 +50,21 @@ configure_and_build_fuzz() {
     cmake -S "$SLOVNIK_ROOT" -B "$SLOVNIK_FUZZ_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCMAKE_CXX_COMPILER=clang++ -DSLOVNIK_FUZZ=ON "$@"
     cmake --build "$SLOVNIK_FUZZ_BUILD" --parallel "$(nproc)" --target slovnik_fuzz
+}
+
+# Builds as a Debian packager does, in a build directory of its own: the default generator
+# (Unix Makefiles), Debian's compiler and linker flags with every hardening option, installed
+# under /usr, only what is installed (scripts/test runs the tests in its other build); then
+# makes the Debian package, build-package/slovnik_<version>_<arch>.deb.
+build_package() {
+    local hardened=(env DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get)
+    # CMake takes its first flags from CXXFLAGS and LDFLAGS (programs, libraries and modules
+    # alike); CPPFLAGS it ignores, so they join CXXFLAGS as debhelper does it.
+    CXXFLAGS="$("${hardened[@]}" CXXFLAGS) $("${hardened[@]}" CPPFLAGS)" \
+        LDFLAGS="$("${hardened[@]}" LDFLAGS)" \
+        cmake -S "$SLOVNIK_ROOT" -B "$SLOVNIK_PACKAGE_BUILD" -G "Unix Makefiles" \
+        -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF
+    cmake --build "$SLOVNIK_PACKAGE_BUILD" --parallel "$(nproc)"
+    rm -f "$SLOVNIK_PACKAGE_BUILD"/slovnik_*.deb
+    (cd "$SLOVNIK_PACKAGE_BUILD" && cpack -G DEB)
 }
