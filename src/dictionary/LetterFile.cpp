@@ -416,7 +416,7 @@ void populate(QByteArray& bytes)
 
 } // namespace
 
-bool LookupTable::takeHeads(QByteArrayView bytes, qsizetype& taken, bool atEnd,
+bool LookupTable::takeHeads(QByteArrayView bytes, qint64 bytesStart, qsizetype& taken, bool atEnd,
                             std::vector<Head>& heads)
 {
     // A line is known whole when more follows it (a CR as the last byte so far may be the
@@ -432,7 +432,7 @@ bool LookupTable::takeHeads(QByteArrayView bytes, qsizetype& taken, bool atEnd,
             return true;
         if (!reader.next(translation) || !complete(reader.position()))
             return atEnd; // at the end of the file, a head line without its translation line
-        heads.push_back({quint32(loweredHash(head) >> 32), quint32(taken)});
+        heads.push_back({quint32(loweredHash(head) >> 32), quint32(bytesStart + taken)});
         taken = base + reader.position();
     }
     return atEnd;
@@ -441,51 +441,106 @@ bool LookupTable::takeHeads(QByteArrayView bytes, qsizetype& taken, bool atEnd,
 LookupTable LookupTable::fromBytes(const QByteArray& bytes)
 {
     LookupTable table;
-    if (bytes.size() >= qsizetype(std::numeric_limits<quint32>::max()))
+    if (bytes.size() > MaxFileSize)
         return table;
     table.m_bytes = bytes;
     std::vector<Head> heads;
     // Most entries take more than 32 bytes.
     heads.reserve(std::size_t(bytes.size() / 32));
     qsizetype taken = 0;
-    takeHeads(bytes, taken, true, heads);
+    takeHeads(bytes, 0, taken, true, heads);
     table.fillBuckets(heads);
     return table;
 }
 
-std::optional<LookupTable> LookupTable::fromDevice(std::unique_ptr<QIODevice> file)
+std::optional<LookupTable> LookupTable::fromDevice(std::unique_ptr<QIODevice> file, qint64 keptSize)
 {
+    // A file of ordinary size is kept whole, so that a hit is compared in memory. A bigger
+    // one goes through a small buffer, as grep reads it, and the table reads a hit's lines
+    // back from the open file: filling fresh memory with tens of megabytes would cost the
+    // first press more than reading them does.
+    const bool keep = file->size() <= keptSize;
     // Read to the end, which may come before or after the size the device gives (the file
     // may change meanwhile), but never past the limit; a piece at a time, each piece's heads
     // hashed while its bytes are still in the cache.
     constexpr qsizetype Piece = 64 * 1024;
-    QByteArray bytes(std::clamp<qint64>(file->size(), 0, MaxFileSize) + 1, Qt::Uninitialized);
-    populate(bytes);
+    QByteArray bytes(keep ? std::max<qint64>(file->size(), 0) + 1 : Piece, Qt::Uninitialized);
+    if (keep)
+        populate(bytes);
     std::vector<Head> heads;
-    heads.reserve(std::size_t(bytes.size() / 32));
+    heads.reserve(std::size_t(std::clamp<qint64>(file->size(), 0, MaxFileSize) / 32));
+    qint64 bytesStart = 0; // where bytes[0] lies in the file
     qsizetype used = 0;
-    qsizetype taken = 0; // where the first pair of lines not taken yet starts
+    qsizetype taken = 0; // where the first pair of lines not taken yet starts in `bytes`
     for (;;) {
         if (used == bytes.size()) {
-            if (used > MaxFileSize)
-                return std::nullopt;
+            // A file that grew while it was read, or a pair of lines longer than the buffer.
             bytes.resize(std::min<qsizetype>(used * 2 + 4096, MaxFileSize + 1));
-            populate(bytes);
+            if (keep)
+                populate(bytes);
         }
         const qint64 got = file->read(bytes.data() + used, std::min(Piece, bytes.size() - used));
-        if (got < 0)
+        if (got < 0 || bytesStart + used + got > MaxFileSize)
             return std::nullopt;
         used += qsizetype(got);
         // What follows the lookup's end is never looked at.
-        if (takeHeads(QByteArrayView(bytes.constData(), used), taken, got == 0, heads))
+        if (takeHeads(QByteArrayView(bytes.constData(), used), bytesStart, taken, got == 0, heads))
             break;
+        if (!keep) {
+            std::memmove(bytes.data(), bytes.constData() + taken, std::size_t(used - taken));
+            bytesStart += taken;
+            used -= taken;
+            taken = 0;
+        }
     }
-    bytes.truncate(used);
-    bytes.squeeze();
     LookupTable table;
-    table.m_bytes = bytes;
+    if (keep) {
+        bytes.truncate(used);
+        bytes.squeeze();
+        table.m_bytes = bytes;
+    } else {
+        const auto* device = qobject_cast<const QFileDevice*>(file.get());
+        table.m_fd = device ? device->handle() : -1;
+        table.m_file = std::move(file);
+    }
     table.fillBuckets(heads);
     return table;
+}
+
+bool LookupTable::readPairBack(qint64 start, QByteArray& pair, QByteArrayView& head,
+                               QByteArrayView& translation) const
+{
+    pair.clear();
+    bool whole = false; // read to the end of the file
+    for (qsizetype want = 512;; want *= 2) {
+        while (!whole && pair.size() < want) {
+            const qsizetype had = pair.size();
+            pair.resize(want);
+            qint64 got = -1;
+            if (m_fd >= 0) {
+                do
+                    got = ::pread(m_fd, pair.data() + had, std::size_t(want - had), start + had);
+                while (got < 0 && errno == EINTR);
+            } else if (m_file->seek(start + had)) {
+                got = m_file->read(pair.data() + had, want - had);
+            }
+            whole = got <= 0;
+            pair.resize(had + std::max<qint64>(got, 0));
+        }
+        LineReader reader(pair);
+        // A line is known whole when more follows it: a CR that ends what was read may be the
+        // first half of a CR LF.
+        const auto cut = [&] { return !whole && reader.position() >= pair.size(); };
+        if (!reader.next(head))
+            return false;
+        if (cut())
+            continue;
+        if (!reader.next(translation))
+            return false;
+        if (cut())
+            continue;
+        return true;
+    }
 }
 
 std::size_t LookupTable::bucketOf(quint32 hash) const
@@ -517,15 +572,22 @@ template <typename Found> void LookupTable::forEachMatch(QStringView loweredWord
         return; // the table of no file
     const quint32 hash = quint32(loweredHash(loweredWord) >> 32);
     const std::size_t bucket = bucketOf(hash);
+    QByteArray pair; // a pair of lines read back from the file
     for (quint32 i = bucket ? m_bucketEnds[bucket - 1] : 0; i < m_bucketEnds[bucket]; ++i) {
         if (m_checks[i] != quint16(hash))
             continue;
-        LineReader reader(QByteArrayView(m_bytes).sliced(m_starts[i]));
         QByteArrayView head;
         QByteArrayView translation;
-        // Every entry in the table has both its lines.
-        if (reader.next(head) && lowersTo(head, loweredWord) && reader.next(translation) &&
-            !found(translation))
+        if (m_file) {
+            if (!readPairBack(m_starts[i], pair, head, translation))
+                continue;
+        } else {
+            // Every entry in the table has both its lines.
+            LineReader reader(QByteArrayView(m_bytes).sliced(m_starts[i]));
+            reader.next(head);
+            reader.next(translation);
+        }
+        if (lowersTo(head, loweredWord) && !found(translation))
             return;
     }
 }

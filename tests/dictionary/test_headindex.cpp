@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QResource>
+#include <QTemporaryFile>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -96,10 +97,25 @@ TEST(LookupOnBytes, FindsWhatTheDecodingLookupFindsInRandomLines)
     for (int round = 0; round < 400; ++round) {
         const RandomLetterFile file = randomLetterFile(random, random.bounded(1, 40));
         const QHash<QString, QStringList> reference = decodingLookup(file.bytes);
-        const auto table =
-            round % 2
-                ? LookupTable::fromBytes(file.bytes)
-                : *LookupTable::fromDevice(std::make_unique<TrickleDevice>(file.bytes, round));
+        // From bytes, then kept whole or read back hit by hit, from a device that hands its
+        // bytes over a few at a time and from a real file.
+        std::optional<LookupTable> read;
+        if (round % 4 == 0) {
+            read = LookupTable::fromBytes(file.bytes);
+        } else if (round % 4 == 3) {
+            QTemporaryFile real;
+            ASSERT_TRUE(real.open());
+            real.write(file.bytes);
+            real.flush();
+            auto device = std::make_unique<QFile>(real.fileName());
+            ASSERT_TRUE(device->open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+            read = LookupTable::fromDevice(std::move(device), 0);
+        } else {
+            read = LookupTable::fromDevice(std::make_unique<TrickleDevice>(file.bytes, round),
+                                           round % 4 == 1 ? KeptFileSize : 0);
+        }
+        ASSERT_TRUE(read);
+        const LookupTable& table = *read;
         QStringList words = reference.keys();
         for (const QString& head : file.heads)
             words << head << head.toUpper() << head.toLower() + QLatin1Char('x');
