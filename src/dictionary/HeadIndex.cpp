@@ -36,7 +36,7 @@ HeadIndex::HeadIndex(Opener open) : m_open(std::move(open)) {}
 std::unique_ptr<QIODevice> HeadIndex::openFile(const QString& path)
 {
     auto file = std::make_unique<QFile>(path);
-    // Unbuffered: the table reads its file in its own buffer, and a few bytes at a time after.
+    // Unbuffered: the table reads the whole file into its own buffer.
     constexpr auto mode = QIODevice::ReadOnly | QIODevice::Unbuffered;
     if (path.startsWith(QLatin1Char(':')))
         return file->open(mode) ? std::move(file) : nullptr;
@@ -115,6 +115,16 @@ const HeadIndex::File& HeadIndex::current(const QString& path)
 QStringList HeadIndex::translationsOf(const QString& path, const QString& loweredWord)
 {
     return current(path).table.translationsOf(loweredWord);
+}
+
+bool HeadIndex::contains(const QString& path, QStringView loweredWord)
+{
+    return current(path).table.contains(loweredWord);
+}
+
+const LetterFile::LookupTable& HeadIndex::table(const QString& path)
+{
+    return current(path).table;
 }
 
 void HeadIndex::forget(const QString& path)

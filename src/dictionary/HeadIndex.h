@@ -9,9 +9,9 @@
 #include <optional>
 #include <unordered_map>
 
-// The heads of the letter files read so far, kept from one press to the next, with each file
-// open for the translations that lookups find. A file is read again only when it has
-// changed: at its first use in a pass its identity and modification time are compared with
+// The letter files read so far, kept in memory from one press to the next with the hashes of
+// their heads, so that a lookup reads no file it has read before. A file is read again only when it
+// has changed: at its first use in a pass its identity and modification time are compared with
 // those it had when it was read, so another program's learning is seen by the next pass.
 // One object serves the whole program.
 class HeadIndex
@@ -31,6 +31,11 @@ class HeadIndex
     // in file order; a file that is missing, cannot be read or is no regular file has none.
     // `path` may name a Qt resource.
     QStringList translationsOf(const QString& path, const QString& loweredWord);
+    // Whether that lookup finds anything, without decoding a translation.
+    bool contains(const QString& path, QStringView loweredWord);
+    // The table those two use, checked as they check it. It stays valid, and shows the file
+    // as it was at its check, until forget(path) or the file's check in a later pass.
+    const LetterFile::LookupTable& table(const QString& path);
 
     // Drops what was read from `path`, after the program has rewritten it.
     void forget(const QString& path);

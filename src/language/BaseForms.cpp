@@ -95,17 +95,21 @@ class LanguageAnalyser
         if (m_memo.size() >= MemoLimit)
             m_memo.clear();
         Candidates& candidates = m_memo[word];
-        if (!candidates.firstMade)
-            makeFirst(word, candidates);
-        for (int stage : {0, 1}) {
-            const QStringList found = firstHeadWords(candidates.stages[stage], isHeadWord);
-            if (!found.isEmpty())
-                return found;
-        }
+        if (!candidates.ownMade)
+            makeOwn(word, candidates);
+        QStringList found = firstHeadWords(candidates.stages[0], isHeadWord);
+        if (!found.isEmpty())
+            return found;
+        // Hunspell's analysis is the dearest part, and many words never need it.
+        if (!candidates.stemsMade)
+            makeStems(word, candidates);
+        found = firstHeadWords(candidates.stages[1], isHeadWord);
+        if (!found.isEmpty())
+            return found;
         if (!candidates.restMade)
             makeRest(word, candidates);
         for (int stage : {2, 3}) {
-            const QStringList found = firstHeadWords(candidates.stages[stage], isHeadWord);
+            found = firstHeadWords(candidates.stages[stage], isHeadWord);
             if (!found.isEmpty())
                 return found;
         }
@@ -118,22 +122,28 @@ class LanguageAnalyser
   private:
     struct Candidates {
         std::array<QList<BaseForm>, 5> stages;
-        QList<BaseForm> ownRest;    // the own guesses on the word that are not sure
-        QStringList stems;          // every stem Hunspell gave, forms like byl included
-        QStringList forms;          // the stems that are forms (byl)
-        bool hunspellKnows = false; // Hunspell has an analysis of the word
-        bool onlyAsName = false;    // ... of the word written with a capital only
-        bool firstMade = false;
+        QList<BaseForm> ownRest;     // the own guesses on the word that are not sure
+        QHash<QString, int> ownCost; // the cost of each own guess on the word
+        QStringList stems;           // every stem Hunspell gave, forms like byl included
+        QStringList forms;           // the stems that are forms (byl)
+        bool hunspellKnows = false;  // Hunspell has an analysis of the word
+        bool onlyAsName = false;     // ... of the word written with a capital only
+        bool ownMade = false;
+        bool stemsMade = false;
         bool restMade = false;
     };
 
-    void makeFirst(const QString& word, Candidates& candidates)
+    void makeOwn(const QString& word, Candidates& candidates)
     {
-        QHash<QString, int> ownCost;
         for (const BaseForm& form : ownBaseForms(m_language, word)) {
-            ownCost.insert(form.word, form.cost);
+            candidates.ownCost.insert(form.word, form.cost);
             (form.cost <= SureCost ? candidates.stages[0] : candidates.ownRest).append(form);
         }
+        candidates.ownMade = true;
+    }
+
+    void makeStems(const QString& word, Candidates& candidates)
+    {
         const QList<HunspellDictionary::Stem> all = analyses(word, &candidates.onlyAsName);
         candidates.hunspellKnows = !all.isEmpty();
         const QList<HunspellDictionary::Stem> analyses = baseStems(word, all);
@@ -144,11 +154,11 @@ class LanguageAnalyser
             if (isFormItself(stem.suffixFlags))
                 candidates.forms.append(stem.word);
             else
-                stems.add(stem.word, HunspellCost + ownCost.value(stem.word, Unguessed));
+                stems.add(stem.word, HunspellCost + candidates.ownCost.value(stem.word, Unguessed));
             candidates.stems.append(stem.word);
         }
         candidates.stages[1] = stems.sorted();
-        candidates.firstMade = true;
+        candidates.stemsMade = true;
     }
 
     void makeRest(const QString& word, Candidates& candidates)

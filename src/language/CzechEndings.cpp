@@ -510,15 +510,25 @@ void applyRules(const QString& word, const Rule* begin, const Rule* end, int ext
             continue;
         if (!word.endsWith(rule->form))
             continue;
-        const QString stem = word.left(word.size() - rule->form.size());
-        if (stem.size() < MinimumStem || (rule->form.isEmpty() && stem.size() < 3))
+        const qsizetype stemSize = word.size() - rule->form.size();
+        if (stemSize < MinimumStem || (rule->form.isEmpty() && stemSize < 3))
             continue;
-        for (const Variant& variant : stemVariants(stem, rule->changes & allowedChanges)) {
-            const QString base = variant.stem + rule->base.toString();
-            out.add(base, rule->cost + variant.cost + extraCost);
+        const auto add = [&](QStringView stem, int cost) {
+            QString base;
+            base.reserve(stem.size() + rule->base.size());
+            base.append(stem).append(rule->base);
+            out.add(base, cost + rule->cost + extraCost);
             if (produced)
                 produced->append(base);
+        };
+        // Most rules allow no change of the stem: the stem is then the word's own.
+        const unsigned changes = rule->changes & allowedChanges;
+        if (changes == None) {
+            add(QStringView(word).first(stemSize), 0);
+            continue;
         }
+        for (const Variant& variant : stemVariants(word.left(stemSize), changes))
+            add(variant.stem, variant.cost);
     }
 }
 
