@@ -8,7 +8,8 @@
 // The pictures a window needs for its first paint are built into the program undecoded:
 // a 16-byte header (the magic "SLRP", then width, height and QImage format as 32-bit
 // numbers of the machine that built it) followed by the pixel rows, 4 bytes a pixel. Reading
-// one costs a copy, where a JPEG or PNG costs the image plugins and a decoding.
+// one costs no decoding (and no copy when the pixels lie aligned), where a JPEG or PNG
+// costs the image plugins and a decoding.
 namespace RawPicture
 {
 
@@ -30,7 +31,10 @@ inline QByteArray encode(const QImage& picture)
     return bytes;
 }
 
-// A null image unless `data` holds a whole picture as encode() writes it.
+// A null image unless `data` holds a whole picture as encode() writes it. The image reads
+// its pixels where they lie, without a copy, when they are aligned as QImage needs them:
+// `data` must then outlive every copy of the image, as a built-in resource does. Otherwise
+// the pixels are copied.
 inline QImage decode(const uchar* data, qsizetype size)
 {
     if (size < HeaderSize || std::memcmp(data, Magic, sizeof Magic) != 0)
@@ -42,12 +46,16 @@ inline QImage decode(const uchar* data, qsizetype size)
         header[0] == 0 || header[0] > 16384 || header[1] > 16384 ||
         size != HeaderSize + qsizetype(header[0]) * header[1] * 4)
         return {};
-    QImage image{int(header[0]), int(header[1]), format};
+    const uchar* pixels = data + HeaderSize;
+    const int width = int(header[0]);
+    const int height = int(header[1]);
+    if (quintptr(pixels) % alignof(quint32) == 0)
+        return QImage(pixels, width, height, width * 4, format);
+    QImage image(width, height, format);
     if (image.isNull())
         return {};
-    const uchar* row = data + HeaderSize;
-    for (int y = 0; y < image.height(); ++y, row += image.width() * 4)
-        std::memcpy(image.scanLine(y), row, image.width() * 4);
+    for (int y = 0; y < height; ++y, pixels += width * 4)
+        std::memcpy(image.scanLine(y), pixels, std::size_t(width) * 4);
     return image;
 }
 
