@@ -104,7 +104,8 @@ std::optional<QString> whyNotWritable(const QString& folder)
     case EDQUOT:
         return refused(QStringLiteral("na disku není místo"));
     default:
-        return refused(QStringLiteral("systém zápis%1 odmítl (chyba systému č. %2)").arg(where).arg(errno));
+        return refused(
+            QStringLiteral("systém zápis%1 odmítl (chyba systému č. %2)").arg(where).arg(errno));
     }
 }
 
