@@ -103,7 +103,7 @@ TEST_F(TranslateHandlerTest, WorkedExampleByteForByte)
                        "house ........... dům;\r\n"));
     EXPECT_EQ(view.input, "");
     EXPECT_EQ(view.pointer, MousePointer::Default);
-    EXPECT_EQ(speech.calls, lines({"speed 170", "speak a", "speak big", "speak house"}));
+    EXPECT_EQ(speech.log->calls, lines({"speed 170", "speak a", "speak big", "speak house"}));
     EXPECT_EQ(Module1::Unknown[1], "big");
     // Learning asked for "big" with the default pointer and the pass's result on show.
     ASSERT_EQ(question.prompts.size(), 1);
@@ -121,18 +121,19 @@ TEST_F(TranslateHandlerTest, CzechToEnglishSpeaksEveryLineAndKeepsDiacritics)
     EXPECT_EQ(shown, u("čaj ........... tea\r\n"
                        "ěx ........... Nenalezeno.\r\n"
                        "end ........... end\r\n"));
-    EXPECT_EQ(speech.calls, lines({"speed 170", "speak tea", "speak Nenalezeno.", "speak end"}));
+    EXPECT_EQ(speech.log->calls,
+              lines({"speed 170", "speak tea", "speak Nenalezeno.", "speak end"}));
 }
 
 TEST_F(TranslateHandlerTest, EmptyAndSeparatorOnlyTextsOpenNothing)
 {
     for (const char* text : {"", " 12, -- 3.\r\n"}) {
-        speech.calls.clear();
+        speech.log->calls.clear();
         view.input = u(text);
         handler.run();
         EXPECT_EQ(view.output, "");
         EXPECT_EQ(view.input, "");
-        EXPECT_EQ(speech.calls, QStringList{"speed 170"});
+        EXPECT_EQ(speech.log->calls, QStringList{"speed 170"});
         EXPECT_TRUE(question.prompts.isEmpty());
         EXPECT_EQ(Module1::Words[1], "");
     }
@@ -341,7 +342,8 @@ TEST_F(BaseFormFallbackTest, AWordWithoutEntryIsFoundThroughItsBaseForms)
     // Found words are not offered for learning; English is spoken before its lookup.
     EXPECT_EQ(question.prompts.size(), 1);
     EXPECT_EQ(Module1::Unknown[1], "bigger");
-    EXPECT_EQ(speech.calls, lines({"speed 170", "speak went", "speak leaves", "speak bigger"}));
+    EXPECT_EQ(speech.log->calls,
+              lines({"speed 170", "speak went", "speak leaves", "speak bigger"}));
 }
 
 TEST_F(BaseFormFallbackTest, CzechBaseFormLinesSpeakTheEnglishOnly)
@@ -351,7 +353,7 @@ TEST_F(BaseFormFallbackTest, CzechBaseFormLinesSpeakTheEnglishOnly)
     withBaseForms.run();
     EXPECT_EQ(view.output, u("psa ........... (pes) dog\r\n"
                              "šel ........... (jít) go; walk\r\n"));
-    EXPECT_EQ(speech.calls, lines({"speed 170", "speak dog", "speak go; walk"}));
+    EXPECT_EQ(speech.log->calls, lines({"speed 170", "speak dog", "speak go; walk"}));
     EXPECT_TRUE(question.prompts.isEmpty());
     EXPECT_EQ(Module1::UnknownCount, 0);
 }
