@@ -66,29 +66,6 @@ TEST_F(BrowseHandlerTest, TheDirectionBoxChoosesTheFileAndDictExt)
     EXPECT_EQ(click('C', 0), u("CAT .......... kočka;\r\n"));
 }
 
-TEST_F(BrowseHandlerTest, ListsEveryEntryUpToTheRealTerminator)
-{
-    data.writeLines("e.dta",
-                    lines({"egg", "vejce;", "END", "konec;", "EAR", "ucho;", "End", "LOST", "x;"}));
-    EXPECT_EQ(click('E'),
-              u("EGG .......... vejce;\r\nEND .......... konec;\r\nEAR .......... ucho;\r\n"));
-
-    data.writeLines("k.cze", lines({"KONEC", "end", "kůň", "horse", "end", "end"}));
-    EXPECT_EQ(click('K', 1), u("KONEC .......... end\r\nKŮŇ .......... horse\r\n"));
-
-    // Only the spelling the system writes ends the file early; "end" or "END" in its place is
-    // an entry of its own when entries follow, and the terminator when nothing does.
-    data.writeLines("a.dta", lines({"apple", "jablko;", "End", "konec;", "AFTER", "x;", "End"}));
-    EXPECT_EQ(click('A'), u("APPLE .......... jablko;\r\n"));
-    data.writeLines("a.dta", lines({"apple", "jablko;", "end", "konec;", "AFTER", "x;", "End"}));
-    EXPECT_EQ(click('A'),
-              u("APPLE .......... jablko;\r\nEND .......... konec;\r\nAFTER .......... x;\r\n"));
-    for (const char* terminator : {"end", "END"}) {
-        data.writeLines("a.dta", lines({"apple", "jablko;", terminator}));
-        EXPECT_EQ(click('A'), u("APPLE .......... jablko;\r\n")) << terminator;
-    }
-}
-
 TEST_F(BrowseHandlerTest, ABrokenFileShowsTheMessageWithOneBeepAndNothingElse)
 {
     data.writeLines("b.dta", lines({"BOX", "krabice;", "BIG"}));

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(Cp1250, EveryByteSurvivesDecodeAndEncode)
+TEST(Cp1250, EveryByteSurvivesAndCzechLettersMapToTheirCodePoints)
 {
     QByteArray all;
     for (int b = 0; b < 256; ++b)
@@ -11,20 +11,15 @@ TEST(Cp1250, EveryByteSurvivesDecodeAndEncode)
     ASSERT_EQ(text.size(), 256);
     EXPECT_FALSE(Cp1250::firstUnencodable(text).has_value());
     EXPECT_EQ(Cp1250::encode(text), all);
-}
 
-TEST(Cp1250, CzechLettersMapToTheirCodePoints)
-{
     const QString czech = QString::fromUtf8("Příliš žluťoučký kůň úpěl ďábelské ódy ŠŤŽŮĚ");
-    const QByteArray bytes = Cp1250::encode(czech);
-    EXPECT_EQ(bytes.size(), czech.size());
-    EXPECT_EQ(static_cast<unsigned char>(bytes[1]), 0xF8); // ř
-    EXPECT_EQ(Cp1250::decode(bytes), czech);
+    EXPECT_EQ(Cp1250::encode(czech).toHex(),
+              "50f8ed6c699a209e6c759d6f75e86bfd206bf9f220fa70ec6c20efe16265"
+              "6c736be920f36479208a8d8ed9cc");
 }
 
 TEST(Cp1250, NamesTheFirstCharacterItCannotHold)
 {
     EXPECT_EQ(Cp1250::firstUnencodable(QString::fromUtf8("mañana")), QString::fromUtf8("ñ"));
     EXPECT_EQ(Cp1250::firstUnencodable(QString::fromUtf8("čaj 😀 x")), QString::fromUtf8("😀"));
-    EXPECT_FALSE(Cp1250::firstUnencodable(QString::fromUtf8("čaj")).has_value());
 }

@@ -1,26 +1,12 @@
 #include "Dictd.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace
 {
 
 const QString Fixtures = QStringLiteral(SLOVNIK_TEST_DATA "/dictd/");
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 } // namespace
 
@@ -44,7 +30,7 @@ TEST(Dictd, DecodesBase64NumbersAndIndexLines)
     EXPECT_TRUE(error.contains(QStringLiteral("bad"))) << error.toStdString();
 }
 
-TEST(Dictd, ReadsPlainAndDictzipDataAlikeAndRejectsBrokenData)
+TEST(Dictd, ReadsPlainAndDictzipDataAlike)
 {
     QString error;
     const auto zipped = Dictd::load(Fixtures + QStringLiteral("eng-ces"), &error);
@@ -63,15 +49,4 @@ TEST(Dictd, ReadsPlainAndDictzipDataAlikeAndRejectsBrokenData)
     EXPECT_EQ(zipped->articles.constLast().body, QStringLiteral("waters <n, pl>\nvody\n"));
 
     EXPECT_FALSE(Dictd::load(QStringLiteral("/nonexistent/dictionary"), &error));
-    QTemporaryDir dir;
-    const QByteArray compressed = fileBytes(Fixtures + QStringLiteral("eng-ces.dict.dz"));
-    writeFile(dir.filePath(QStringLiteral("cut.index")),
-              fileBytes(Fixtures + QStringLiteral("eng-ces.index")));
-    writeFile(dir.filePath(QStringLiteral("cut.dict.dz")), compressed.first(compressed.size() / 2));
-    EXPECT_FALSE(Dictd::load(dir.filePath(QStringLiteral("cut")), &error));
-    writeFile(dir.filePath(QStringLiteral("far.index")), "word\tA\tE\nfar\tD\tZ\n");
-    writeFile(dir.filePath(QStringLiteral("far.dict")), "word\nslovo\n");
-    error.clear();
-    EXPECT_FALSE(Dictd::load(dir.filePath(QStringLiteral("far")), &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("far"))) << error.toStdString();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/WindowServices.h"
+#include "support/RecordingSpeech.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -10,31 +11,6 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
-
-// Every call that windows make on their speech controls, in order, e.g. "speed 170",
-// "speak house", "voice 2"; `controls` counts the controls created. The controls say they
-// cannot be heard when `unavailable` holds a reason.
-struct SpeechLog {
-    QStringList calls;
-    int controls = 0;
-    QString unavailable;
-};
-
-class RecordingSpeech final : public SpeechControl
-{
-  public:
-    explicit RecordingSpeech(std::shared_ptr<SpeechLog> log) : m_log(std::move(log))
-    {
-        ++m_log->controls;
-    }
-    void speak(const QString& text) override { m_log->calls << "speak " + text; }
-    void selectVoice(int voice) override { m_log->calls << QStringLiteral("voice %1").arg(voice); }
-    void setSpeed(int speed) override { m_log->calls << QStringLiteral("speed %1").arg(speed); }
-    QString unavailableReason() const override { return m_log->unavailable; }
-
-  private:
-    std::shared_ptr<SpeechLog> m_log;
-};
 
 inline WindowServices recordingServices(const std::shared_ptr<SpeechLog>& log)
 {
