@@ -36,7 +36,8 @@ HeadIndex::HeadIndex(Opener open) : m_open(std::move(open)) {}
 std::unique_ptr<QIODevice> HeadIndex::openFile(const QString& path)
 {
     auto file = std::make_unique<QFile>(path);
-    // Unbuffered: the table reads the whole file into its own buffer.
+    // Unbuffered: the table reads the file through its own buffer, and a big file's hits a few
+    // bytes at a time after.
     constexpr auto mode = QIODevice::ReadOnly | QIODevice::Unbuffered;
     if (path.startsWith(QLatin1Char(':')))
         return file->open(mode) ? std::move(file) : nullptr;
@@ -115,11 +116,6 @@ const HeadIndex::File& HeadIndex::current(const QString& path)
 QStringList HeadIndex::translationsOf(const QString& path, const QString& loweredWord)
 {
     return current(path).table.translationsOf(loweredWord);
-}
-
-bool HeadIndex::contains(const QString& path, QStringView loweredWord)
-{
-    return current(path).table.contains(loweredWord);
 }
 
 const LetterFile::LookupTable& HeadIndex::table(const QString& path)

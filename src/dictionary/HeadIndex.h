@@ -9,11 +9,12 @@
 #include <optional>
 #include <unordered_map>
 
-// The letter files read so far, kept in memory from one press to the next with the hashes of
-// their heads, so that a lookup reads no file it has read before. A file is read again only when it
-// has changed: at its first use in a pass its identity and modification time are compared with
-// those it had when it was read, so another program's learning is seen by the next pass.
-// One object serves the whole program.
+// The lookup tables of the letter files read so far, kept from one press to the next (a file
+// of ordinary size whole in memory, a big one open with where each entry starts), so that a
+// lookup reads no file it has read before. A file is read again only when it has changed: at
+// its first use in a pass its identity and modification time are compared with those it had
+// when it was read, so another program's learning is seen by the next pass. One object
+// serves the whole program.
 class HeadIndex
 {
   public:
@@ -31,10 +32,9 @@ class HeadIndex
     // in file order; a file that is missing, cannot be read or is no regular file has none.
     // `path` may name a Qt resource.
     QStringList translationsOf(const QString& path, const QString& loweredWord);
-    // Whether that lookup finds anything, without decoding a translation.
-    bool contains(const QString& path, QStringView loweredWord);
-    // The table those two use, checked as they check it. It stays valid, and shows the file
-    // as it was at its check, until forget(path) or the file's check in a later pass.
+    // The table that lookup uses, checked as it checks it (its contains() tests for a head
+    // without decoding a translation). It stays valid, and shows the file as it was at its
+    // check, until forget(path) or the file's check in a later pass.
     const LetterFile::LookupTable& table(const QString& path);
 
     // Drops what was read from `path`, after the program has rewritten it.

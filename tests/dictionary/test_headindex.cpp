@@ -177,8 +177,8 @@ TEST_F(HeadIndexTest, ReadsAFileAgainOnlyWhenItHasChanged)
     EXPECT_TRUE(look("b.dta", "box").isEmpty());
     index.beginPass();
     EXPECT_EQ(look("a.dta", "apple"), lines({"jablka;"}));
-    EXPECT_TRUE(index.contains(data.file(u("b.dta")), u("box")));
-    EXPECT_FALSE(index.contains(data.file(u("b.dta")), u("bo")));
+    EXPECT_TRUE(index.table(data.file(u("b.dta"))).contains(u("box")));
+    EXPECT_FALSE(index.table(data.file(u("b.dta"))).contains(u("bo")));
     EXPECT_EQ(opened, lines({"a.dta", "a.dta", "b.dta"}));
 
     // A file changed moments ago is read at every pass until its change is seconds old: a
