@@ -18,6 +18,7 @@ SLOVNIK_PACKAGES=(
     xvfb xauth
     clang libclang-rt-dev
     desktop-file-utils appstream lintian dpkg-dev file
+    python3
 )
 
 as_root() {

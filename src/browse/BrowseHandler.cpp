@@ -2,7 +2,7 @@
 
 #include "dictionary/Cp1250.h"
 #include "dictionary/LetterFile.h"
-#include "shell/Module1.h"
+#include "state/Module1.h"
 
 #include <array>
 

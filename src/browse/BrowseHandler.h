@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/MousePointer.h"
+#include "state/MousePointer.h"
 
 #include <QByteArrayView>
 #include <QString>

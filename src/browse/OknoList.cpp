@@ -1,8 +1,8 @@
 #include "browse/OknoList.h"
 
 #include "browse/ListingBox.h"
-#include "shell/Look.h"
-#include "shell/Module1.h"
+#include "state/Module1.h"
+#include "ui/Look.h"
 
 #include <QApplication>
 #include <QComboBox>

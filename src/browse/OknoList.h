@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Look.h"
+#include "ui/Look.h"
 
 #include "browse/BrowseHandler.h"
 

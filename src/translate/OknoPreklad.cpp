@@ -1,10 +1,10 @@
 #include "translate/OknoPreklad.h"
 
 #include "dictionary/LetterFile.h"
-#include "shell/Look.h"
-#include "shell/Module1.h"
+#include "state/Module1.h"
 #include "translate/BaseFormFallback.h"
 #include "translate/TranslateHandler.h"
+#include "ui/Look.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "shell/Look.h"
+#include "ui/Look.h"
 
-#include "shell/WindowServices.h"
 #include "translate/InputBoxQuestion.h"
 #include "translate/TranslationView.h"
+#include "ui/WindowServices.h"
 
 #include <memory>
 

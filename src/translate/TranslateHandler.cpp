@@ -6,10 +6,10 @@
 #include "dictionary/EntryAppender.h"
 #include "dictionary/HeadIndex.h"
 #include "dictionary/LetterFile.h"
-#include "shell/Module1.h"
+#include "dictionary/WordSplitter.h"
 #include "speech/SpeechControl.h"
+#include "state/Module1.h"
 #include "translate/TranslationView.h"
-#include "translate/WordSplitter.h"
 
 using namespace Module1;
 

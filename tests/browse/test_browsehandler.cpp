@@ -1,6 +1,6 @@
 #include "browse/BrowseHandler.h"
 #include "dictionary/LetterFile.h"
-#include "shell/Module1.h"
+#include "state/Module1.h"
 #include "support/LetterFiles.h"
 #include "support/RandomLetterFiles.h"
 

@@ -1,9 +1,9 @@
 // The browse window driven through its real controls, in a temporary data directory.
 #include "browse/OknoList.h"
-#include "shell/GuiTestSupport.h"
-#include "shell/Module1.h"
-#include "shell/SecondaryWindow.h"
+#include "state/Module1.h"
 #include "support/LetterFiles.h"
+#include "ui/GuiTestSupport.h"
+#include "ui/SecondaryWindow.h"
 
 #include <QComboBox>
 #include <QLineEdit>

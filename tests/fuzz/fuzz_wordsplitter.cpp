@@ -2,7 +2,7 @@
 // letter file inside the data directory.
 #include "FuzzSupport.h"
 #include "dictionary/LetterFile.h"
-#include "translate/WordSplitter.h"
+#include "dictionary/WordSplitter.h"
 
 namespace
 {

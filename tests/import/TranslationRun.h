@@ -3,8 +3,8 @@
 #include "dictionary/FileWriter.h"
 #include "dictionary/HeadIndex.h"
 #include "language/BaseFormSource.h"
-#include "shell/Module1.h"
 #include "speech/SpeechControl.h"
+#include "state/Module1.h"
 #include "translate/TranslateHandler.h"
 #include "translate/TranslationView.h"
 

@@ -2,8 +2,8 @@
 #include "TranslationRun.h"
 
 #include "dictionary/LetterFile.h"
+#include "dictionary/WordSplitter.h"
 #include "support/LetterFiles.h"
-#include "translate/WordSplitter.h"
 
 #include <QDir>
 #include <QFile>

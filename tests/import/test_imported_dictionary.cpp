@@ -6,8 +6,8 @@
 #include "TranslationRun.h"
 
 #include "dictionary/LetterFile.h"
+#include "dictionary/WordSplitter.h"
 #include "language/BaseForms.h"
-#include "translate/WordSplitter.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "shell/GuiTestSupport.h"
-#include "shell/Module1.h"
+#include "state/Module1.h"
 #include "support/LetterFiles.h"
 #include "translate/OknoPreklad.h"
+#include "ui/GuiTestSupport.h"
 
 #include <QClipboard>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 #include "dictionary/FileWriter.h"
 #include "dictionary/HeadIndex.h"
 #include "language/BaseFormSource.h"
-#include "shell/Module1.h"
+#include "state/Module1.h"
 #include "support/LetterFiles.h"
 #include "support/RecordingSpeech.h"
 #include "support/RewriteInvariants.h"

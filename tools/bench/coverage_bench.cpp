@@ -13,9 +13,9 @@
 
 #include "dictionary/HeadIndex.h"
 #include "dictionary/LetterFile.h"
+#include "dictionary/WordSplitter.h"
 #include "language/BaseForms.h"
 #include "translate/BaseFormFallback.h"
-#include "translate/WordSplitter.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -15,11 +15,11 @@
 #include "dictionary/FileWriter.h"
 #include "dictionary/HeadIndex.h"
 #include "dictionary/LetterFile.h"
-#include "shell/Module1.h"
+#include "dictionary/WordSplitter.h"
 #include "speech/SpeechControl.h"
+#include "state/Module1.h"
 #include "translate/TranslateHandler.h"
 #include "translate/TranslationView.h"
-#include "translate/WordSplitter.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>

@@ -2,7 +2,7 @@
 
 #include "dictionary/Cp1250.h"
 #include "dictionary/LetterFile.h"
-#include "translate/WordSplitter.h"
+#include "dictionary/WordSplitter.h"
 
 #include <QHash>
 #include <QSet>

@@ -1,7 +1,7 @@
 // Build step: turns a picture of assets/ into the undecoded form the program reads at start
-// (see src/shell/RawPicture.h).
+// (see src/ui/RawPicture.h).
 //   slovnik-raw-picture <input picture> <output file>
-#include "shell/RawPicture.h"
+#include "ui/RawPicture.h"
 
 #include <QFile>
 #include <QImage>

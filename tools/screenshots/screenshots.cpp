@@ -2,10 +2,10 @@
 // dialog of the worked example and the translation window with its result. Runs on the
 // dictionary built into the program, in a temporary data directory. Under a window manager
 // (X11) the pictures include the window frames; offscreen they show the client areas.
-#include "shell/DataDirectory.h"
-#include "shell/Form1.h"
-#include "shell/GuiTestSupport.h"
-#include "shell/Look.h"
+#include "app/Form1.h"
+#include "dictionary/DataDirectory.h"
+#include "ui/GuiTestSupport.h"
+#include "ui/Look.h"
 
 #include <QApplication>
 #include <QDir>

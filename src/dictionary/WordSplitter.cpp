@@ -1,4 +1,4 @@
-#include "translate/WordSplitter.h"
+#include "dictionary/WordSplitter.h"
 
 #include "dictionary/Cp1250.h"
 

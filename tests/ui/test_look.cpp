@@ -1,5 +1,5 @@
 // The faces of the graphical buttons, drawn offscreen.
-#include "shell/Look.h"
+#include "ui/Look.h"
 
 #include <QDialog>
 #include <QLineEdit>

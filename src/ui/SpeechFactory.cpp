@@ -1,4 +1,4 @@
-#include "shell/WindowServices.h"
+#include "ui/WindowServices.h"
 
 #include "speech/SpeechModule.h"
 

@@ -1,10 +1,10 @@
+#include "app/Form1.h"
+#include "dictionary/DataDirectory.h"
 #include "dictionary/LetterFile.h"
-#include "shell/DataDirectory.h"
-#include "shell/Form1.h"
-#include "shell/GuiTestSupport.h"
-#include "shell/Module1.h"
+#include "state/Module1.h"
 #include "support/LetterFiles.h"
 #include "translate/OknoPreklad.h"
+#include "ui/GuiTestSupport.h"
 
 #include <QDir>
 #include <QLabel>

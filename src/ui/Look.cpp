@@ -1,6 +1,6 @@
-#include "shell/Look.h"
+#include "ui/Look.h"
 
-#include "shell/RawPicture.h"
+#include "ui/RawPicture.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>

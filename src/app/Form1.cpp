@@ -1,11 +1,11 @@
-#include "shell/Form1.h"
+#include "app/Form1.h"
 
 #include "browse/OknoList.h"
 #include "dictionary/LetterFile.h"
-#include "shell/Look.h"
-#include "shell/Module1.h"
-#include "speech/Form2.h"
+#include "pronunciation/Form2.h"
+#include "state/Module1.h"
 #include "translate/OknoPreklad.h"
+#include "ui/Look.h"
 
 #include <QCoreApplication>
 #include <QLabel>

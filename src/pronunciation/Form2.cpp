@@ -1,6 +1,6 @@
-#include "speech/Form2.h"
+#include "pronunciation/Form2.h"
 
-#include "shell/Look.h"
+#include "ui/Look.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,5 +1,5 @@
 // Where the letter files are read when the data directory cannot be made or written.
-#include "shell/DataDirectory.h"
+#include "dictionary/DataDirectory.h"
 #include "support/LetterFiles.h"
 #include "support/Unprivileged.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "shell/DataDirectory.h"
-#include "shell/SecondaryWindow.h"
-#include "shell/WindowServices.h"
+#include "dictionary/DataDirectory.h"
+#include "ui/SecondaryWindow.h"
+#include "ui/WindowServices.h"
 
 #include <QPixmap>
 #include <QWidget>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/WindowServices.h"
 #include "support/RecordingSpeech.h"
+#include "ui/WindowServices.h"
 
 #include <QApplication>
 #include <QPointer>

@@ -1,4 +1,4 @@
-#include "translate/WordSplitter.h"
+#include "dictionary/WordSplitter.h"
 
 #include <gtest/gtest.h>
 

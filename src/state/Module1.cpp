@@ -1,4 +1,4 @@
-#include "shell/Module1.h"
+#include "state/Module1.h"
 
 namespace Module1
 {

@@ -1,6 +1,6 @@
-#include "shell/SecondaryWindow.h"
+#include "ui/SecondaryWindow.h"
 
-#include "shell/Look.h"
+#include "ui/Look.h"
 
 #include <QPointer>
 

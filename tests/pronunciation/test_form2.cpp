@@ -1,8 +1,8 @@
 // The pronunciation window driven through its real controls, with a speech control that
 // records every call it receives.
-#include "shell/GuiTestSupport.h"
-#include "shell/SecondaryWindow.h"
-#include "speech/Form2.h"
+#include "pronunciation/Form2.h"
+#include "ui/GuiTestSupport.h"
+#include "ui/SecondaryWindow.h"
 
 #include <QClipboard>
 #include <QLabel>

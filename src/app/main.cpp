@@ -1,6 +1,6 @@
-#include "shell/DataDirectory.h"
-#include "shell/Form1.h"
-#include "shell/Look.h"
+#include "app/Form1.h"
+#include "dictionary/DataDirectory.h"
+#include "ui/Look.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

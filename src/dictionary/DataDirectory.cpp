@@ -1,4 +1,4 @@
-#include "shell/DataDirectory.h"
+#include "dictionary/DataDirectory.h"
 
 #include "dictionary/LetterFile.h"
 

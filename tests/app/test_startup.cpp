@@ -1,14 +1,14 @@
 // What the program pays for before its main window is painted, and how it tells the user,
 // once, that speech cannot be heard.
-#include "shell/DataDirectory.h"
-#include "shell/Form1.h"
-#include "shell/GuiTestSupport.h"
-#include "shell/Look.h"
-#include "shell/Module1.h"
-#include "shell/RawPicture.h"
-#include "speech/Form2.h"
+#include "app/Form1.h"
+#include "dictionary/DataDirectory.h"
+#include "pronunciation/Form2.h"
+#include "state/Module1.h"
 #include "support/LetterFiles.h"
 #include "translate/OknoPreklad.h"
+#include "ui/GuiTestSupport.h"
+#include "ui/Look.h"
+#include "ui/RawPicture.h"
 
 #include <QLabel>
 #include <QLineEdit>

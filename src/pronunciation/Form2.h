@@ -1,8 +1,8 @@
 #pragma once
 
-#include "shell/Look.h"
+#include "ui/Look.h"
 
-#include "shell/WindowServices.h"
+#include "ui/WindowServices.h"
 
 #include <memory>
 
