@@ -1,6 +1,9 @@
 #include "dictionary/EntryAppender.h"
 #include "dictionary/FileLock.h"
+#include "dictionary/FileReader.h"
 #include "dictionary/FileWriter.h"
+#include "dictionary/LetterFile.h"
+#include "dictionary/LineReader.h"
 #include "support/LetterFiles.h"
 #include "support/Unprivileged.h"
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dictionary/LetterFile.h"
+#include "dictionary/LineReader.h"
 
 #include <QByteArray>
 #include <QList>
