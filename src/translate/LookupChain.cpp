@@ -112,8 +112,10 @@ bool LookupChain::contraction(const QString& word, WordLookup& out) const
         }
         appendBaseLines(out, base, translations);
     }
+    if (out.lines.isEmpty())
+        return false;
     out.kind = LookupKind::Contraction;
-    return !out.lines.isEmpty();
+    return true;
 }
 
 // The head words a word without an entry may stand for, ranked in one place: a head word

@@ -5,6 +5,8 @@
 namespace
 {
 
+constexpr qsizetype MinimumEvidence = 2;
+
 bool hasCzechOnlyLetter(const QString& word)
 {
     static const QString letters = QStringLiteral("ěščřžůďťň");
@@ -28,7 +30,8 @@ bool inOtherLanguage(const QList<TypedWord>& words, const QList<WordLookup>& loo
         if (missingHere && otherDirection.knows(typed.word))
             ++evidence;
     }
-    return evidence > 0 && 2 * evidence >= words.size();
+    // One such word alone may be a word both languages write alike.
+    return evidence >= MinimumEvidence && 2 * evidence >= words.size();
 }
 
 QString otherLanguageLine(const QString& dictExt)

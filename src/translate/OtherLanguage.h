@@ -7,8 +7,8 @@
 
 // Whether a press's text is plainly in the other direction's language: in the
 // English-to-Czech window a word in lower case with a letter only Czech writes (ě š č ř ž ů
-// ď ť ň), or in either window at least half of the words without entries here that the
-// other direction's dictionary knows.
+// ď ť ň), or in either window at least half of the words (and two or more) without entries
+// here that the other direction's dictionary knows.
 bool inOtherLanguage(const QList<TypedWord>& words, const QList<WordLookup>& lookups,
                      const LookupChain& otherDirection, const QString& dictExt);
 
