@@ -157,8 +157,8 @@ bool LookupChain::candidates(const QString& word, WordLookup& out) const
     return !shown.isEmpty();
 }
 
-// hosue -> "Nenalezeno. Překlep? Možná „house“ – dům;": the likeliest words the typing was
-// meant as, each with its first translation. The word still counts as not found.
+// hosue -> "Nenalezeno. Překlep? Možná „house“ – dům": the likeliest words the typing was
+// meant as, each with its first meaning. The word still counts as not found.
 bool LookupChain::guess(const QString& word, WordLookup& out) const
 {
     if (!m_forms || word.size() < ShortestGuessed || isContraction(word))
@@ -170,7 +170,9 @@ bool LookupChain::guess(const QString& word, WordLookup& out) const
         if (translations.isEmpty() || bases.contains(match.base))
             continue;
         bases.append(match.base);
-        guesses.append(QStringLiteral("„%1“ – %2").arg(match.base, translations.front()));
+        // The first meaning only: the line stays short enough to read at a glance.
+        const QString meaning = translations.front().section(u';', 0, 0).trimmed();
+        guesses.append(QStringLiteral("„%1“ – %2").arg(match.base, meaning));
     }
     if (guesses.isEmpty())
         return false;

@@ -52,7 +52,7 @@ class LookupChain
     static inline const QString NotFound = QStringLiteral("Nenalezeno.");
     static inline const QString End = QStringLiteral("konec");
     static inline const QString NameLine = QStringLiteral("Nenalezeno. Nejspíš vlastní jméno.");
-    // Followed by the guesses: „house“ – dům; and, after " nebo ", a second one.
+    // Followed by the guesses: „house“ – dům and, after " nebo ", a second one.
     static inline const QString GuessLine = QStringLiteral("Nenalezeno. Překlep? Možná ");
 
   private:

@@ -81,7 +81,8 @@ void TranslateHandler::run()
     // has changed since.
     m_heads.beginPass();
     const LookupChain chain(m_heads, DataPath, DictExt, m_baseForms, m_forms);
-    QList<WordLookup> lookups;
+    QList<WordLookup>& lookups = m_lookups;
+    lookups.clear();
     for (int i = 1; i <= n; ++i) {
         if (englishToCzech())
             m_hlas2.speak(Words[i]);
@@ -94,10 +95,8 @@ void TranslateHandler::run()
     if (m_otherLanguage)
         ResultText += otherLanguageLine(DictExt) + CrLf;
 
-    m_kinds.clear();
     for (int i = 1; i <= n; ++i) {
         const WordLookup& lookup = lookups[i - 1];
-        m_kinds.append(lookup.kind);
         if (lookup.offerForLearning && !m_otherLanguage) {
             // Past the table's last slot a word still gets its line but is not offered.
             if (UnknownCount < MaxUnknown)

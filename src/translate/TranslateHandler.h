@@ -34,7 +34,7 @@ class TranslateHandler
 
     const QString& resultText() const { return ResultText; }
     // How each word of the last press was found, in order; whether it was in the other language.
-    const QList<LookupKind>& kinds() const { return m_kinds; }
+    const QList<WordLookup>& lookups() const { return m_lookups; }
     bool otherLanguage() const { return m_otherLanguage; }
 
     static inline const QString ResultSeparator = QStringLiteral(" ........... ");
@@ -59,7 +59,7 @@ class TranslateHandler
     const BaseFormSource* m_baseForms;
     const FormLookup* m_forms;
     QString ResultText;
-    QList<LookupKind> m_kinds;
+    QList<WordLookup> m_lookups;
     bool m_otherLanguage = false;
     int m_notOffered = 0; // words without an entry past the last slot of Unknown
 };
