@@ -5,14 +5,11 @@
 #include "state/Module1.h"
 #include "support/LetterFiles.h"
 #include "support/RecordingSpeech.h"
-#include "support/RewriteInvariants.h"
 #include "translate/TranslateHandler.h"
 #include "translate/TranslationView.h"
 
 #include <QDateTime>
 #include <QFileInfo>
-#include <QRandomGenerator>
-#include <QSaveFile>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -362,57 +359,6 @@ TEST_F(TranslateHandlerTest, EveryWayThroughTheLookupChainGivesItsOwnLines)
         ++cases;
     }
     EXPECT_EQ(cases, 11);
-}
-
-TEST_F(TranslateHandlerTest, AWordReportedStoredIsFoundByTheNextPassAndNoLineIsLost)
-{
-    // Head lines the terminator rule has to tell apart, translations that read "end".
-    const char* heads[] = {"End", "END", "end", "eNd", "End ", "", "QUAY", "q", "ČAJ"};
-    const char* translations[] = {"end", "End", "END", "", "x;", "konec"};
-    const char* endings[] = {"\r\n", "\n", "\r"};
-    QRandomGenerator random(20261207);
-    int stored = 0;
-    int refused = 0;
-    for (int round = 0; round < 240; ++round) {
-        Module1::DictExt = round % 2 ? ".cze" : ".dta";
-        const QString name = "q" + Module1::DictExt;
-        QByteArray before;
-        const int lineCount = random.bounded(0, 9);
-        for (int l = 0; l < lineCount; ++l) {
-            const char* line = l % 2 == 0
-                                   ? heads[random.bounded(int(std::size(heads)))]
-                                   : translations[random.bounded(int(std::size(translations)))];
-            before += Cp1250::encode(u(line));
-            if (l + 1 < lineCount || random.bounded(2))
-                before += endings[random.bounded(3)];
-        }
-        // A new file each round, as a rewrite leaves it, so that nothing remembers the last one.
-        QSaveFile file(data.file(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(before);
-        ASSERT_TRUE(file.commit());
-
-        question.answers = lines({"nové"});
-        const QString report = translate("qnew");
-        const QByteArray after = data.bytes(name);
-        SCOPED_TRACE(QString("round %1 %2: %3")
-                         .arg(round)
-                         .arg(name, QString::fromLatin1(before.toPercentEncoding()))
-                         .toStdString());
-        if (report.contains(u("qnew ...nebylo uloženo do slovníku"))) {
-            ++refused;
-            EXPECT_EQ(after, before);
-            continue;
-        }
-        ASSERT_TRUE(report.contains(u("qnew ...přidáno do slovníku jako:  nové\r\n")))
-            << qPrintable(report);
-        ++stored;
-        const QString translation = Module1::DictExt == ".dta" ? u("nové;") : u("nové");
-        EXPECT_EQ(translate("qnew"), u("qnew ........... ") + translation + "\r\n");
-        EXPECT_EQ(rewriteProblem(before, after, Module1::DictExt, {{"QNEW", translation}}), "");
-    }
-    EXPECT_GT(stored, 60);
-    EXPECT_GT(refused, 10);
 }
 
 TEST_F(TranslateHandlerTest, ALaterPressReadsOnlyTheFilesThatChanged)
