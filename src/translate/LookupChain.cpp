@@ -4,6 +4,7 @@
 #include "dictionary/LetterFile.h"
 #include "dictionary/WordSplitter.h"
 #include "language/Contractions.h"
+#include "language/Folding.h"
 #include "language/FormLookup.h"
 #include "translate/BaseFormFallback.h"
 
@@ -119,8 +120,9 @@ bool LookupChain::contraction(const QString& word, WordLookup& out) const
 }
 
 // The head words a word without an entry may stand for, ranked in one place: a head word
-// that is the word itself once diacritics are folded away (kun -> kůň), then the word's base
-// forms (kun -> kuna), then head words one of whose forms matches it so (kocku -> kočka).
+// that is the word typed without diacritics (kun -> kůň), then the word's base forms
+// (kun -> kuna), then head words one of whose forms matches it once diacritics are folded
+// away (kocku -> kočka; počítači -> počítací only after počítač).
 bool LookupChain::candidates(const QString& word, WordLookup& out) const
 {
     if (isContraction(word))
@@ -135,12 +137,17 @@ bool LookupChain::candidates(const QString& word, WordLookup& out) const
                 ranked.append({match.base, translationsOf(match.base), LookupKind::Folded});
         }
     };
-    addFolded(true);
+    // A word typed with diacritics meant them: a head word spelt otherwise comes last.
+    const bool typedWithout = word == foldDiacritics(word);
+    if (typedWithout)
+        addFolded(true);
     if (m_baseForms) {
         for (const BaseFormMatch& match :
              findBaseForms(word, m_dataPath, m_dictExt, *m_baseForms, m_heads))
             ranked.append({match.base, match.translations, LookupKind::BaseForm});
     }
+    if (!typedWithout)
+        addFolded(true);
     addFolded(false);
 
     QStringList shown;
