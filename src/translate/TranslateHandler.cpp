@@ -77,26 +77,13 @@ void TranslateHandler::run()
         words.append({Words[j], token.text.front().isUpper(), token.sentenceStart});
     }
 
-    // Looking up each word; a letter file read by an earlier press is read again only if it
-    // has changed since.
-    m_heads.beginPass();
-    const LookupChain chain(m_heads, DataPath, DictExt, m_baseForms, m_forms);
-    QList<WordLookup>& lookups = m_lookups;
-    lookups.clear();
-    for (int i = 1; i <= n; ++i) {
-        if (englishToCzech())
-            m_hlas2.speak(Words[i]);
-        lookups.append(chain.lookUp(words[i - 1]));
-    }
-    const QString otherExt =
-        englishToCzech() ? LetterFile::CzechToEnglish : LetterFile::EnglishToCzech;
-    m_otherLanguage = inOtherLanguage(
-        words, lookups, LookupChain(m_heads, DataPath, otherExt, nullptr, m_forms), DictExt);
+    // Looking up each word; a text plainly in the other language says so first.
+    lookUpWords(words);
     if (m_otherLanguage)
         ResultText += otherLanguageLine(DictExt) + CrLf;
 
     for (int i = 1; i <= n; ++i) {
-        const WordLookup& lookup = lookups[i - 1];
+        const WordLookup& lookup = m_lookups[i - 1];
         if (lookup.offerForLearning && !m_otherLanguage) {
             // Past the table's last slot a word still gets its line but is not offered.
             if (UnknownCount < MaxUnknown)
@@ -123,6 +110,24 @@ void TranslateHandler::run()
     }
 
     ShowResult();
+}
+
+// Each word once through the lookup chain, English words spoken before their lookup; a letter
+// file read by an earlier press is read again only if it has changed since.
+void TranslateHandler::lookUpWords(const QList<TypedWord>& words)
+{
+    m_heads.beginPass();
+    const LookupChain chain(m_heads, DataPath, DictExt, m_baseForms, m_forms);
+    m_lookups.clear();
+    for (const TypedWord& word : words) {
+        if (englishToCzech())
+            m_hlas2.speak(word.word);
+        m_lookups.append(chain.lookUp(word));
+    }
+    const QString otherExt =
+        englishToCzech() ? LetterFile::CzechToEnglish : LetterFile::EnglishToCzech;
+    m_otherLanguage = inOtherLanguage(
+        words, m_lookups, LookupChain(m_heads, DataPath, otherExt, nullptr, m_forms), DictExt);
 }
 
 // In the Czech-to-English direction each line speaks its English side.

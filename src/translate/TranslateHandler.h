@@ -45,6 +45,7 @@ class TranslateHandler
     static QString learningPrompt(const QString& word, const QString& dictExt);
 
   private:
+    void lookUpWords(const QList<TypedWord>& words);
     void ShowResult();
     void AppendResultLine(int i, const WordLine& line);
     void LearnUnknownWords();
