@@ -4,6 +4,7 @@
 #include "language/Folding.h"
 #include "language/FormLookup.h"
 
+#include <QFile>
 #include <QHash>
 #include <QSet>
 #include <algorithm>
@@ -25,11 +26,11 @@ class HeadWordForms final : public FormLookup
             Heads& heads = m_heads[int(language)];
             QSet<QString> seen;
             for (char letter = 'a'; letter <= 'z'; ++letter) {
-                const auto bytes = LetterFile::readFile(dictionary + QLatin1Char(letter) + ext);
-                if (!bytes)
+                QFile file(dictionary + QLatin1Char(letter) + ext);
+                if (!file.open(QIODevice::ReadOnly))
                     continue;
                 for (const LetterFile::Entry& entry :
-                     LetterFile::readEntries(*bytes, ext).entries) {
+                     LetterFile::readEntries(file.readAll(), ext).entries) {
                     const QString head = entry.head.toLower();
                     if (head.isEmpty() || seen.contains(head))
                         continue;
