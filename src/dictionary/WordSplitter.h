@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -15,5 +16,20 @@ bool isWordCharacter(QChar c);
 
 // The words of `text` in order of occurrence, as typed (not yet lowered).
 QStringList split(QStringView text);
+
+// A word as typed, and whether a sentence starts with it: it is the text's first word, or
+// only separators with a full stop, question or exclamation mark or a line end among them
+// come before it.
+struct Token {
+    QString text;
+    bool sentenceStart = false;
+    bool operator==(const Token&) const = default;
+};
+
+// As split(), but an English contraction or possessive stays one word, its apostrophe
+// written ' whichever apostrophe was typed: a word, an apostrophe and n't, 's, 're, 've,
+// 'll, 'd or 'm (don't, it's, John's, you're), and o'clock and 'tis. Every other apostrophe
+// separates words as before (rock'n'roll, the quotes of 'word').
+QList<Token> tokens(QStringView text, bool keepContractions);
 
 } // namespace WordSplitter

@@ -15,7 +15,8 @@ using namespace Module1;
 
 OknoPreklad::OknoPreklad(const WindowServices& services, const QString& notice, QWidget* parent)
     : PictureDialog(Look::Picture::OknoPrekladBackground, parent), m_writer(services.writer),
-      m_heads(services.heads), m_baseForms(services.baseForms), m_question(this)
+      m_heads(services.heads), m_baseForms(services.baseForms), m_forms(services.forms),
+      m_question(this)
 {
     setObjectName(QStringLiteral("OknoPreklad"));
     setWindowTitle(QStringLiteral("Překlad"));
@@ -105,7 +106,8 @@ void OknoPreklad::addNotice(const QString& notice)
 
 void OknoPreklad::Command1_Click()
 {
-    TranslateHandler handler(*this, *hlas2, m_question, *m_writer, *m_heads, m_baseForms.get());
+    TranslateHandler handler(*this, *hlas2, m_question, *m_writer, *m_heads, m_baseForms.get(),
+                             m_forms.get());
     handler.run();
 }
 

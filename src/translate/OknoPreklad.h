@@ -44,6 +44,7 @@ class OknoPreklad : public PictureDialog, private TranslationView
     std::shared_ptr<FileWriter> m_writer;
     std::shared_ptr<HeadIndex> m_heads;
     std::shared_ptr<BaseFormSource> m_baseForms;
+    std::shared_ptr<const FormLookup> m_forms;
     InputBoxQuestion m_question;
 
     QLineEdit* Text1 = nullptr;

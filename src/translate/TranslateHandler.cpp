@@ -1,6 +1,6 @@
 #include "translate/TranslateHandler.h"
 
-#include "translate/BaseFormFallback.h"
+#include "translate/OtherLanguage.h"
 
 #include "dictionary/Cp1250.h"
 #include "dictionary/EntryAppender.h"
@@ -46,9 +46,10 @@ QString whyNotStorable(const QString& answer)
 
 TranslateHandler::TranslateHandler(TranslationView& view, SpeechControl& hlas2,
                                    TranslationQuestion& question, FileWriter& writer,
-                                   HeadIndex& heads, const BaseFormSource* baseForms)
+                                   HeadIndex& heads, const BaseFormSource* baseForms,
+                                   const FormLookup* forms)
     : m_view(view), m_hlas2(hlas2), m_question(question), m_writer(writer), m_heads(heads),
-      m_baseForms(baseForms)
+      m_baseForms(baseForms), m_forms(forms)
 {
 }
 
@@ -65,17 +66,34 @@ void TranslateHandler::run()
     const QString scanText = m_view.inputText() + QLatin1Char('.');
     ResultText.clear();
 
-    // Splitting into words; a text longer than the word table is cut after its last slot.
-    const QStringList typed = WordSplitter::split(scanText);
+    // Splitting into words, English contractions kept whole; a text longer than the word table
+    // is cut after its last slot.
+    const QList<WordSplitter::Token> typed = WordSplitter::tokens(scanText, englishToCzech());
     const int n = static_cast<int>(std::min<qsizetype>(typed.size(), MaxWords));
-    for (int j = 1; j <= n; ++j)
-        Words[j] = typed[j - 1].toLower();
+    QList<TypedWord> words;
+    for (int j = 1; j <= n; ++j) {
+        const WordSplitter::Token& token = typed[j - 1];
+        Words[j] = token.text.toLower();
+        words.append({Words[j], token.text.front().isUpper(), token.sentenceStart});
+    }
 
-    // Looking up each word; a letter file read by an earlier press is read again only if it
-    // has changed since.
-    m_heads.beginPass();
-    for (int i = 1; i <= n; ++i)
-        lookUp(i);
+    // Looking up each word; a text plainly in the other language says so first.
+    lookUpWords(words);
+    if (m_otherLanguage)
+        ResultText += otherLanguageLine(DictExt) + CrLf;
+
+    for (int i = 1; i <= n; ++i) {
+        const WordLookup& lookup = m_lookups[i - 1];
+        if (lookup.offerForLearning && !m_otherLanguage) {
+            // Past the table's last slot a word still gets its line but is not offered.
+            if (UnknownCount < MaxUnknown)
+                Unknown[++UnknownCount] = Words[i];
+            else
+                ++m_notOffered;
+        }
+        for (const WordLine& line : lookup.lines)
+            AppendResultLine(i, line);
+    }
     if (typed.size() > MaxWords) {
         ResultText += QStringLiteral("Text je delší než %1 slov: přeloženo bylo prvních %1 slov, "
                                      "vynechaných slov: %2.")
@@ -94,59 +112,30 @@ void TranslateHandler::run()
     ShowResult();
 }
 
-void TranslateHandler::lookUp(int i)
+// Each word once through the lookup chain, English words spoken before their lookup; a letter
+// file read by an earlier press is read again only if it has changed since.
+void TranslateHandler::lookUpWords(const QList<TypedWord>& words)
 {
-    const QString& word = Words[i];
-    const QString path = LetterFile::fileName(DataPath, word, DictExt);
-    if (englishToCzech())
-        m_hlas2.speak(word);
-
-    bool found = false;
-    for (const QString& translation : m_heads.translationsOf(path, word)) {
-        found = true;
-        AppendResultLine(i, translation);
+    m_heads.beginPass();
+    const LookupChain chain(m_heads, DataPath, DictExt, m_baseForms, m_forms);
+    m_lookups.clear();
+    for (const TypedWord& word : words) {
+        if (englishToCzech())
+            m_hlas2.speak(word.word);
+        m_lookups.append(chain.lookUp(word));
     }
-    if (!found && word != QLatin1String("end"))
-        found = lookUpBaseForms(i);
-    if (word == QLatin1String("end") && !found)
-        AppendResultLine(i, QStringLiteral("konec"));
-    if (!found) {
-        // Past the table's last slot a word still gets its line but is not offered for learning.
-        if (UnknownCount < MaxUnknown)
-            Unknown[++UnknownCount] = word;
-        else
-            ++m_notOffered;
-        AppendResultLine(i, NotFound);
-    }
+    const QString otherExt =
+        englishToCzech() ? LetterFile::CzechToEnglish : LetterFile::EnglishToCzech;
+    m_otherLanguage = inOtherLanguage(
+        words, m_lookups, LookupChain(m_heads, DataPath, otherExt, nullptr, m_forms), DictExt);
 }
 
-// One line per entry of each base form found: "psa ........... (pes) dog". In the
-// Czech-to-English direction only the English is spoken, not the Czech base form.
-bool TranslateHandler::lookUpBaseForms(int i)
-{
-    if (!m_baseForms)
-        return false;
-    const QList<BaseFormMatch> matches =
-        findBaseForms(Words[i], DataPath, DictExt, *m_baseForms, m_heads);
-    for (const BaseFormMatch& match : matches) {
-        for (const QString& translation : match.translations)
-            AppendResultLine(i, QLatin1Char('(') + match.base + QStringLiteral(") ") + translation,
-                             translation);
-    }
-    return !matches.isEmpty();
-}
-
-void TranslateHandler::AppendResultLine(int i, const QString& lineTranslation)
-{
-    AppendResultLine(i, lineTranslation, lineTranslation);
-}
-
-void TranslateHandler::AppendResultLine(int i, const QString& lineTranslation,
-                                        const QString& spoken)
+// In the Czech-to-English direction each line speaks its English side.
+void TranslateHandler::AppendResultLine(int i, const WordLine& line)
 {
     if (czechToEnglish())
-        m_hlas2.speak(spoken);
-    ResultText += Words[i] + ResultSeparator + lineTranslation + CrLf;
+        m_hlas2.speak(line.spoken);
+    ResultText += Words[i] + ResultSeparator + line.translation + CrLf;
 }
 
 void TranslateHandler::ShowResult()

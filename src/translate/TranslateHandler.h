@@ -1,9 +1,12 @@
 #pragma once
 
+#include "translate/LookupChain.h"
+
 #include <QString>
 
 class BaseFormSource;
 class FileWriter;
+class FormLookup;
 class HeadIndex;
 class SpeechControl;
 class TranslationQuestion;
@@ -14,34 +17,37 @@ class TranslationView;
 // the English side, then ask for the words that were not found and store every answer as a
 // new entry. Reads DataPath and DictExt; fills Words, Unknown and UnknownCount.
 //
-// With base forms, a word without an entry of its own (other than "end") is looked up through
-// its base forms: "psa ........... (pes) dog". It then counts as found. Candidates are
-// checked in the same head index as the words themselves.
+// A word without an entry of its own (other than "end") goes on through the lookup chain
+// (LookupChain): a contraction's words, base forms, folded diacritics, a proper name, a
+// likely typo. Only an ordinary word of the window's language that nothing explains is
+// offered for learning, and none of a text plainly in the other language, which its first
+// line then says.
 class TranslateHandler
 {
   public:
     // `heads` outlives the handler: it keeps what earlier presses read.
     TranslateHandler(TranslationView& view, SpeechControl& hlas2, TranslationQuestion& question,
                      FileWriter& writer, HeadIndex& heads,
-                     const BaseFormSource* baseForms = nullptr);
+                     const BaseFormSource* baseForms = nullptr, const FormLookup* forms = nullptr);
 
     void run();
 
     const QString& resultText() const { return ResultText; }
+    // How each word of the last press was found, in order; whether it was in the other language.
+    const QList<WordLookup>& lookups() const { return m_lookups; }
+    bool otherLanguage() const { return m_otherLanguage; }
 
     static inline const QString ResultSeparator = QStringLiteral(" ........... ");
-    static inline const QString NotFound = QStringLiteral("Nenalezeno.");
+    static inline const QString NotFound = LookupChain::NotFound;
     static inline const QString QuestionTitle = QStringLiteral("Nové neznámé slovo...");
 
     // The question asked for an unknown word (as held in Unknown) in the current direction.
     static QString learningPrompt(const QString& word, const QString& dictExt);
 
   private:
-    void lookUp(int i);
-    bool lookUpBaseForms(int i);
+    void lookUpWords(const QList<TypedWord>& words);
     void ShowResult();
-    void AppendResultLine(int i, const QString& lineTranslation);
-    void AppendResultLine(int i, const QString& lineTranslation, const QString& spoken);
+    void AppendResultLine(int i, const WordLine& line);
     void LearnUnknownWords();
     QString askForTranslation(const QString& word);
     void LearnWord(int i, const QString& answer);
@@ -52,6 +58,9 @@ class TranslateHandler
     FileWriter& m_writer;
     HeadIndex& m_heads;
     const BaseFormSource* m_baseForms;
+    const FormLookup* m_forms;
     QString ResultText;
+    QList<WordLookup> m_lookups;
+    bool m_otherLanguage = false;
     int m_notOffered = 0; // words without an entry past the last slot of Unknown
 };

@@ -3,6 +3,7 @@
 #include "dictionary/FileWriter.h"
 #include "dictionary/HeadIndex.h"
 #include "language/BaseForms.h"
+#include "language/FormLookup.h"
 #include "speech/SpeechControl.h"
 
 #include <QStringList>
@@ -29,6 +30,9 @@ struct WindowServices {
     std::shared_ptr<bool> speechNoticeGiven = std::make_shared<bool>(false);
     // Base forms of inflected words for the lookup; null for none. Reads nothing until asked.
     std::shared_ptr<BaseFormSource> baseForms = std::make_shared<BaseForms>();
+    // The dictionary's words and their forms, for words typed without diacritics or mistyped;
+    // null for none.
+    std::shared_ptr<const FormLookup> forms;
     // What the translation passes have read, kept while the program runs.
     std::shared_ptr<HeadIndex> heads = std::make_shared<HeadIndex>();
 };

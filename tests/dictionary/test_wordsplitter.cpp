@@ -46,3 +46,19 @@ TEST(WordSplitter, CzechWordsStayWhole)
               words({"ma", "ana", "ódź", "stra", "e"}));
     EXPECT_EQ(split(QString::fromUtf8("ä ö ü ľ ĺ ŕ")), words({"ä", "ö", "ü", "ľ", "ĺ", "ŕ"}));
 }
+
+TEST(WordSplitter, ContractionsStayWholeWhenAskedAndSentenceStartsAreMarked)
+{
+    const auto marked = [](QStringView text, bool keepContractions) {
+        QStringList out;
+        for (const WordSplitter::Token& token : WordSplitter::tokens(text, keepContractions))
+            out.append((token.sentenceStart ? "^" : "") + token.text);
+        return out;
+    };
+    EXPECT_EQ(marked(u"I don’t know. It's John's, isn't it? 'Tis 2 o'clock!\nrock'n'roll "
+                     u"'word' students' x'y we'd",
+                     true),
+              words({"^I", "don't", "know", "^It's", "John's", "isn't", "it", "^'Tis", "o'clock",
+                     "^rock", "n", "roll", "word", "students", "x", "y", "we'd"}));
+    EXPECT_EQ(marked(u"it's", false), words({"^it", "s"}));
+}

@@ -16,11 +16,13 @@
 struct TranslationRun {
     QStringList lines;   // the result lines
     QStringList unknown; // the words shown as not found
+    QList<WordLookup> lookups;
+    bool otherLanguage = false;
 };
 
 inline TranslationRun translate(const QString& dataPath, const QString& dictExt,
                                 const QString& text, const BaseFormSource* baseForms = nullptr,
-                                HeadIndex* heads = nullptr)
+                                HeadIndex* heads = nullptr, const FormLookup* forms = nullptr)
 {
     struct View final : TranslationView {
         QString inputText() const override { return input; }
@@ -40,10 +42,11 @@ inline TranslationRun translate(const QString& dataPath, const QString& dictExt,
     SilentSpeech speech;
     SafeFileWriter writer; // never used: nothing is answered, so nothing is learned
     HeadIndex pressHeads;
-    TranslateHandler handler(view, speech, answers, writer, heads ? *heads : pressHeads, baseForms);
+    TranslateHandler handler(view, speech, answers, writer, heads ? *heads : pressHeads, baseForms,
+                             forms);
     handler.run();
 
-    TranslationRun run;
+    TranslationRun run{{}, {}, handler.lookups(), handler.otherLanguage()};
     run.lines = handler.resultText().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     for (const QString& line : run.lines) {
         if (line.endsWith(TranslateHandler::ResultSeparator + TranslateHandler::NotFound))

@@ -2,17 +2,15 @@
 #include "dictionary/HeadIndex.h"
 #include "dictionary/LetterFile.h"
 #include "language/BaseFormSource.h"
+#include "language/FormLookup.h"
 #include "state/Module1.h"
 #include "support/LetterFiles.h"
 #include "support/RecordingSpeech.h"
-#include "support/RewriteInvariants.h"
 #include "translate/TranslateHandler.h"
 #include "translate/TranslationView.h"
 
 #include <QDateTime>
 #include <QFileInfo>
-#include <QRandomGenerator>
-#include <QSaveFile>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -285,140 +283,83 @@ TEST_F(TranslateHandlerTest, AFailedRewriteIsReportedAndNothingIsLost)
 namespace
 {
 
-// Base forms from a table, each asked word noted.
-class TableBaseForms final : public BaseFormSource
+// Base forms and dictionary forms from tests/data/chain/forms.txt, whatever the language.
+class FixtureForms final : public BaseFormSource, public FormLookup
 {
   public:
-    QStringList baseFormsOf(const QString& word, Language language,
-                            const IsHeadWord& isHeadWord) const override
+    FixtureForms()
     {
-        asked.append(word);
-        QStringList found;
-        const auto& table = language == Language::Czech ? czech : english;
-        for (const QString& base : table.value(word)) {
-            if (isHeadWord(base))
-                found.append(base);
+        QFile file(QStringLiteral(SLOVNIK_TEST_DATA "/chain/forms.txt"));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+            const QStringList fields = line.split(u' ', Qt::SkipEmptyParts);
+            if (fields.size() > 2 && !line.startsWith(u'#'))
+                table[fields[0] + u' ' + fields[1]] = fields.mid(2);
         }
+    }
+    QStringList baseFormsOf(const QString& word, Language, const IsHeadWord& isHead) const override
+    {
+        QStringList found = table.value("base " + word);
+        found.removeIf([&](const QString& base) { return !isHead(base); });
         return found;
     }
-
-    QHash<QString, QStringList> czech, english;
-    mutable QStringList asked;
-};
-
-class BaseFormFallbackTest : public TranslateHandlerTest
-{
-  protected:
-    BaseFormFallbackTest()
+    QList<FormMatch> folded(const QString& word, Language, int) const override
     {
-        baseForms.czech = {{"psa", {"pes"}}, {u("šel"), {u("jít")}}};
-        baseForms.english = {{"went", {"go"}},
-                             {"leaves", {"leave", "leaf"}},
-                             {"boxes", {"box"}},
-                             {"end", {"box"}},
-                             {"bigger", {"big"}}};
-        data.writeLines("g.dta", lines({"GO", "jít;", "GONE", "pryč;", "go", "odejít;", "End"}));
-        data.writeLines("l.dta", lines({"LEAVE", "odejít;", "LEAF", "list;", "End"}));
-        data.writeLines("p.cze", lines({"PES", "dog", "end", "end"}));
-        data.writeLines("j.cze", lines({"JÍT", "go; walk", "end", "end"}));
+        return matches("folded " + word, 0);
+    }
+    QList<FormMatch> near(const QString& word, Language, int) const override
+    {
+        return matches("near " + word, 1);
     }
 
-    TableBaseForms baseForms;
-    TranslateHandler withBaseForms{view, speech, question, writer, heads, &baseForms};
+  private:
+    QList<FormMatch> matches(const QString& key, int edits) const
+    {
+        QList<FormMatch> out;
+        for (const QString& pair : table.value(key))
+            out.append({pair.section(u':', 0, 0), pair.section(u':', 1), edits});
+        return out;
+    }
+    QHash<QString, QStringList> table;
 };
 
 } // namespace
 
-TEST_F(BaseFormFallbackTest, AWordWithoutEntryIsFoundThroughItsBaseForms)
+// Each press of tests/data/chain/cases.txt gives its lines exactly, offers just its listed
+// words for learning and, where listed, makes just those speech calls.
+TEST_F(TranslateHandlerTest, EveryWayThroughTheLookupChainGivesItsOwnLines)
 {
-    view.input = "went leaves bigger";
-    withBaseForms.run();
-    // In file order, the base form's letter file whatever the word's; up to two base forms;
-    // a base form without entries gives nothing.
-    EXPECT_EQ(view.output, u("went ........... (go) jít;\r\n"
-                             "went ........... (go) odejít;\r\n"
-                             "leaves ........... (leave) odejít;\r\n"
-                             "leaves ........... (leaf) list;\r\n"
-                             "bigger ........... Nenalezeno.\r\n"));
-    // Found words are not offered for learning; English is spoken before its lookup.
-    EXPECT_EQ(question.prompts.size(), 1);
-    EXPECT_EQ(Module1::Unknown[1], "bigger");
-    EXPECT_EQ(speech.log->calls,
-              lines({"speed 170", "speak went", "speak leaves", "speak bigger"}));
-}
-
-TEST_F(BaseFormFallbackTest, CzechBaseFormLinesSpeakTheEnglishOnly)
-{
-    Module1::DictExt = ".cze";
-    view.input = u("Psa šel");
-    withBaseForms.run();
-    EXPECT_EQ(view.output, u("psa ........... (pes) dog\r\n"
-                             "šel ........... (jít) go; walk\r\n"));
-    EXPECT_EQ(speech.log->calls, lines({"speed 170", "speak dog", "speak go; walk"}));
-    EXPECT_TRUE(question.prompts.isEmpty());
-    EXPECT_EQ(Module1::UnknownCount, 0);
-}
-
-TEST_F(BaseFormFallbackTest, ExactEntriesAndTheWordEndStayAsTheyWere)
-{
-    view.input = "box end";
-    withBaseForms.run();
-    // "box" has its entry, "end" its own lines: no base form is even asked for.
-    EXPECT_EQ(view.output, u("box ........... krabice;\r\n"
-                             "end ........... konec\r\n"
-                             "end ........... Nenalezeno.\r\n"));
-    EXPECT_TRUE(baseForms.asked.isEmpty());
-}
-
-TEST_F(TranslateHandlerTest, AWordReportedStoredIsFoundByTheNextPassAndNoLineIsLost)
-{
-    // Head lines the terminator rule has to tell apart, translations that read "end".
-    const char* heads[] = {"End", "END", "end", "eNd", "End ", "", "QUAY", "q", "ČAJ"};
-    const char* translations[] = {"end", "End", "END", "", "x;", "konec"};
-    const char* endings[] = {"\r\n", "\n", "\r"};
-    QRandomGenerator random(20261207);
-    int stored = 0;
-    int refused = 0;
-    for (int round = 0; round < 240; ++round) {
-        Module1::DictExt = round % 2 ? ".cze" : ".dta";
-        const QString name = "q" + Module1::DictExt;
-        QByteArray before;
-        const int lineCount = random.bounded(0, 9);
-        for (int l = 0; l < lineCount; ++l) {
-            const char* line = l % 2 == 0
-                                   ? heads[random.bounded(int(std::size(heads)))]
-                                   : translations[random.bounded(int(std::size(translations)))];
-            before += Cp1250::encode(u(line));
-            if (l + 1 < lineCount || random.bounded(2))
-                before += endings[random.bounded(3)];
-        }
-        // A new file each round, as a rewrite leaves it, so that nothing remembers the last one.
-        QSaveFile file(data.file(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(before);
-        ASSERT_TRUE(file.commit());
-
-        question.answers = lines({"nové"});
-        const QString report = translate("qnew");
-        const QByteArray after = data.bytes(name);
-        SCOPED_TRACE(QString("round %1 %2: %3")
-                         .arg(round)
-                         .arg(name, QString::fromLatin1(before.toPercentEncoding()))
-                         .toStdString());
-        if (report.contains(u("qnew ...nebylo uloženo do slovníku"))) {
-            ++refused;
-            EXPECT_EQ(after, before);
+    Module1::DataPath = QStringLiteral(SLOVNIK_TEST_DATA "/chain/");
+    FixtureForms forms;
+    TranslateHandler chained{view, speech, question, writer, heads, &forms, &forms};
+    QFile file(QStringLiteral(SLOVNIK_TEST_DATA "/chain/cases.txt"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    int cases = 0;
+    for (const QString& block : QString::fromUtf8(file.readAll()).split("\n\n")) {
+        QStringList expected = block.split(u'\n', Qt::SkipEmptyParts);
+        expected.removeIf([](const QString& line) { return line.startsWith(u'#'); });
+        if (expected.isEmpty())
             continue;
+        const QString press = expected.takeFirst().mid(2);
+        const QString speech_ = expected.last().startsWith(u'~') ? expected.takeLast().mid(2) : "";
+        const QStringList asked = expected.takeLast().mid(1).split(u' ', Qt::SkipEmptyParts);
+        SCOPED_TRACE(press.toStdString());
+        Module1::DictExt = press.left(4);
+        view.input = press.mid(5);
+        question.prompts.clear();
+        speech.log->calls.clear();
+        chained.run();
+        EXPECT_EQ(view.output.toStdString(), (expected.join("\r\n") + "\r\n").toStdString());
+        QStringList prompted;
+        for (const QString& prompt : std::as_const(question.prompts))
+            prompted.append(prompt.section(u' ', 2, 2).toLower());
+        EXPECT_EQ(prompted.join(u' ').toStdString(), asked.join(u' ').toStdString());
+        if (!speech_.isEmpty()) {
+            EXPECT_EQ(speech.log->calls.join(" | "), speech_);
         }
-        ASSERT_TRUE(report.contains(u("qnew ...přidáno do slovníku jako:  nové\r\n")))
-            << qPrintable(report);
-        ++stored;
-        const QString translation = Module1::DictExt == ".dta" ? u("nové;") : u("nové");
-        EXPECT_EQ(translate("qnew"), u("qnew ........... ") + translation + "\r\n");
-        EXPECT_EQ(rewriteProblem(before, after, Module1::DictExt, {{"QNEW", translation}}), "");
+        ++cases;
     }
-    EXPECT_GT(stored, 60);
-    EXPECT_GT(refused, 10);
+    EXPECT_EQ(cases, 11);
 }
 
 TEST_F(TranslateHandlerTest, ALaterPressReadsOnlyTheFilesThatChanged)

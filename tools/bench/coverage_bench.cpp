@@ -1,31 +1,35 @@
-// How much of a text the translation pass translates on the imported dictionary: the share
-// of word tokens found as typed, found through a base form, and not found; and what the
-// base-form lookup costs a press of 1024 words. Not a test: run it by hand and read the
+// How much of a text the translation pass translates on the imported dictionary, and how: the
+// share of word tokens found exactly, through a base form, through folded diacritics, as a
+// contraction, shown as a likely typo, as a proper name, and not found; the learning
+// questions a text asks and how many of them ask for an ordinary missing word; and what the
+// fallbacks cost a press. Each text is read as written, Czech also without its diacritics,
+// and each with one random typo in 5 % of its words. Not a test: run it by hand and read the
 // figures.
 //
 //   coverage_bench                          the development texts in tools/bench/data
-//   coverage_bench --czech FILE...          texts of one language
-//   coverage_bench --sample 100 FILE        also 100 random base-form lines, for checking
-//   coverage_bench --missing FILE           also every word not found, most frequent first
-//   coverage_bench --lines FILE             also every base-form line, in text order
-//   coverage_bench --runs 9 FILE            timed runs of each press (5 unless told)
+//   coverage_bench --czech FILE...          texts of one language (--english likewise)
+//   coverage_bench --samples FILE           also writes 100 random lines of each fallback,
+//                                           each with its sentence, to FILE for checking
+//   coverage_bench --seed 7                 the seed of the typos and of the samples (1)
+//   coverage_bench --runs 9                 timed runs of each press (3 unless told)
+//
+// The dictionary's forms come from a stand-in over its head words (HeadWordForms.h).
+#include "HeadWordForms.h"
+#include "TextVariants.h"
 #include "TranslationRun.h"
 
 #include "dictionary/HeadIndex.h"
-#include "dictionary/LetterFile.h"
-#include "dictionary/WordSplitter.h"
 #include "language/BaseForms.h"
-#include "translate/BaseFormFallback.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QRandomGenerator>
 #include <QSet>
 #include <algorithm>
 #include <cstdio>
+#include <map>
 
 namespace
 {
@@ -33,37 +37,92 @@ namespace
 struct Options {
     QString dictionary = QStringLiteral(SLOVNIK_IMPORTED_DICTIONARY "/");
     QString hunspell = BaseForms::defaultDirectory();
-    int sample = 0;
+    QString samples;
     quint32 seed = 1;
-    bool missing = false;
-    bool lines = false;
-    int runs = 5;
+    int runs = 3;
     QList<std::pair<QString, Language>> texts;
 };
 
-// The most a press with base forms may cost, as a multiple of the press without them.
-constexpr double CostGoal = 1.5;
+constexpr double TypoShare = 0.05;
+constexpr int SampleSize = 100;
+// Goals: found tokens of Czech without diacritics; learning questions that ask for an ordinary
+// missing word; typos whose intended word is among the guesses; a cold press against the
+// exact-only one and against a warm one.
+constexpr double FoundGoal = 90;
+constexpr double OrdinaryGoal = 80;
+constexpr double IntendedGoal = 80;
+constexpr double ColdToExactGoal = 3;
+constexpr double ColdToWarmGoal = 2;
 
-enum class Outcome { Exact, BaseForm, NotFound };
-
-QString dictExtOf(Language language)
+const char* kindName(LookupKind kind)
 {
-    return language == Language::Czech ? LetterFile::CzechToEnglish : LetterFile::EnglishToCzech;
+    switch (kind) {
+    case LookupKind::Exact:
+        return "exact";
+    case LookupKind::BaseForm:
+        return "base form";
+    case LookupKind::Folded:
+        return "folded diacritics";
+    case LookupKind::Contraction:
+        return "contraction";
+    case LookupKind::Guess:
+        return "likely typo";
+    case LookupKind::Name:
+        return "proper name";
+    case LookupKind::NotFound:
+        return "not found";
+    }
+    return "";
 }
 
-// The text cut into presses of at most 1024 words.
-QStringList presses(const QStringList& words)
+bool isFound(LookupKind kind)
 {
-    QStringList out;
-    for (qsizetype i = 0; i < words.size(); i += Module1::MaxWords)
-        out.append(words.mid(i, Module1::MaxWords).join(QLatin1Char(' ')));
+    return kind == LookupKind::Exact || kind == LookupKind::BaseForm ||
+           kind == LookupKind::Folded || kind == LookupKind::Contraction;
+}
+
+// Every word of a text as the pass saw it: its lookup, its sentence, whether learning asked.
+struct Word {
+    QString word;
+    QString sentence;
+    WordLookup lookup;
+    bool asked = false;
+};
+
+// Runs each press of a text through the translate handler with no window, no voice and no
+// answers, as the program would with the user skipping every question.
+QList<Word> translateText(const Options& options, const QStringList& texts, Language language,
+                          const BaseFormSource* baseForms, const FormLookup* forms,
+                          HeadIndex& heads)
+{
+    const bool english = language == Language::English;
+    const QString dictExt = english ? LetterFile::EnglishToCzech : LetterFile::CzechToEnglish;
+    QList<Word> out;
+    for (const QString& text : texts) {
+        const TranslationRun run =
+            translate(options.dictionary, dictExt, text, baseForms, &heads, forms);
+        const QList<WordSplitter::Token> tokens = WordSplitter::tokens(text, english);
+        qsizetype sentenceFrom = 0;
+        for (qsizetype i = 0; i < run.lookups.size(); ++i) {
+            if (tokens[i].sentenceStart)
+                sentenceFrom = i;
+            QStringList sentence;
+            for (qsizetype j = sentenceFrom;
+                 j < tokens.size() && (j == sentenceFrom || !tokens[j].sentenceStart); ++j)
+                sentence.append(tokens[j].text);
+            const WordLookup& lookup = run.lookups[i];
+            out.append({tokens[i].text.toLower(), sentence.join(u' '), lookup,
+                        lookup.offerForLearning && !run.otherLanguage});
+        }
+    }
     return out;
 }
 
 // A name: a word that the text never writes in lower case and that starts with a capital
 // (Debian, Falcot, APT). Sentence beginnings are told apart by the same word elsewhere.
-QSet<QString> properNames(const QStringList& words)
+QSet<QString> properNames(const QString& text)
 {
+    const QStringList words = WordSplitter::split(text);
     QSet<QString> lowerSomewhere;
     for (const QString& word : words) {
         if (word == word.toLower())
@@ -71,11 +130,95 @@ QSet<QString> properNames(const QStringList& words)
     }
     QSet<QString> names;
     for (const QString& word : words) {
-        const QString lowered = word.toLower();
-        if (word.front().isUpper() && !lowerSomewhere.contains(lowered))
-            names.insert(lowered);
+        if (word.front().isUpper() && !lowerSomewhere.contains(word.toLower()))
+            names.insert(word.toLower());
     }
     return names;
+}
+
+void percent(const char* what, qsizetype count, qsizetype total, double goal = -1)
+{
+    const double share = total ? 100.0 * double(count) / double(total) : 0.0;
+    std::printf("    %-34s %6lld  %5.1f %%", what, static_cast<long long>(count), share);
+    if (goal >= 0)
+        std::printf("  goal >= %.0f %%: %s", goal, share >= goal ? "met" : "NOT met");
+    std::printf("\n");
+}
+
+// The head words a guess line names: „house“ – dům; nebo „hose“ – hadice;
+QStringList guessedWords(const WordLookup& lookup)
+{
+    QStringList out;
+    const QString line = lookup.lines.value(0).translation;
+    for (qsizetype at = line.indexOf(u'„'); at >= 0; at = line.indexOf(u'„', at + 1))
+        out.append(line.mid(at + 1, line.indexOf(u'“', at) - at - 1));
+    return out;
+}
+
+// The word and the base forms its lines name: "(go) jít;" -> go.
+QStringList meant(const Word& word)
+{
+    QStringList out = {word.word};
+    for (const WordLine& line : word.lookup.lines) {
+        if (line.translation.startsWith(u'('))
+            out.append(line.translation.mid(1, line.translation.indexOf(u')') - 1));
+    }
+    return out;
+}
+
+// The figures of one variant of a text; `written` is the text as written, word for word.
+void report(const char* variant, const QList<Word>& words, const QList<Word>& written,
+            const QSet<QString>& names, bool czechWithoutDiacritics, bool typos)
+{
+    std::map<LookupKind, qsizetype> count;
+    qsizetype asked = 0;
+    qsizetype ordinary = 0;
+    qsizetype edited = 0;
+    qsizetype intended = 0;
+    qsizetype editedFound = 0;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const Word& word = words[i];
+        ++count[word.lookup.kind];
+        // An ordinary missing word: learning asks for it in the text as written too, and it
+        // is no name.
+        if (word.asked) {
+            ++asked;
+            ordinary += i < written.size() && written[i].asked && !names.contains(written[i].word);
+        }
+        if (typos && i < written.size() && word.word != written[i].word) {
+            ++edited;
+            editedFound += isFound(word.lookup.kind);
+            if (word.lookup.kind == LookupKind::Guess) {
+                const QStringList guesses = guessedWords(word.lookup);
+                const QStringList wanted = meant(written[i]);
+                intended += std::any_of(guesses.cbegin(), guesses.cend(),
+                                        [&](const QString& g) { return wanted.contains(g); });
+            }
+        }
+    }
+    const qsizetype total = words.size();
+    std::printf("  %s: %lld word tokens\n", variant, static_cast<long long>(total));
+    qsizetype found = 0;
+    for (const auto& [kind, n] : count) {
+        percent(kindName(kind), n, total);
+        found += isFound(kind) ? n : 0;
+    }
+    percent("found", found, total, czechWithoutDiacritics ? FoundGoal : -1);
+    percent("learning questions (of tokens)", asked, total);
+    percent("  for an ordinary missing word", ordinary, asked, OrdinaryGoal);
+    if (edited > 0) {
+        percent("typos made (of tokens)", edited, total);
+        percent("  found all the same", editedFound, edited);
+        percent("  intended word among the guesses", intended, edited - editedFound, IntendedGoal);
+    }
+}
+
+double timed(const auto& run)
+{
+    QElapsedTimer timer;
+    timer.start();
+    run();
+    return double(timer.nsecsElapsed()) / 1e6;
 }
 
 double median(QList<double> values)
@@ -84,175 +227,126 @@ double median(QList<double> values)
     return values.isEmpty() ? 0 : values[values.size() / 2];
 }
 
-double timed(const auto& run)
+// A press as typed only, the first press of the whole chain after the window opened and its
+// data were read (cold), and the same press again (warm), interleaved so that a busy machine
+// slows all three alike; head words are read before, as the program holds them after its
+// first press. The chain runs without the stand-in forms, whose scans are no measure of the
+// program's form table.
+void timePresses(const Options& options, const QStringList& texts, Language language)
 {
-    QElapsedTimer timer;
-    timer.start();
-    run();
-    return timer.nsecsElapsed() / 1e6;
+    const FormLookup* const forms = nullptr;
+    HeadIndex heads;
+    translateText(options, texts, language, nullptr, nullptr, heads);
+    QList<double> exactMs, coldMs, warmMs;
+    for (int run = 0; run < options.runs; ++run) {
+        for (const QString& text : texts) {
+            exactMs.append(
+                timed([&] { translateText(options, {text}, language, nullptr, nullptr, heads); }));
+            BaseForms fresh(options.hunspell);
+            fresh.waitUntilReady(language);
+            coldMs.append(
+                timed([&] { translateText(options, {text}, language, &fresh, forms, heads); }));
+            warmMs.append(
+                timed([&] { translateText(options, {text}, language, &fresh, forms, heads); }));
+        }
+    }
+    const double exact = median(exactMs), cold = median(coldMs), warm = median(warmMs);
+    std::printf("  a press of up to %d words, medians of %lld runs:\n", Module1::MaxWords,
+                static_cast<long long>(exactMs.size()));
+    std::printf("    as typed only %.1f ms; whole chain cold %.1f ms, warm %.1f ms\n", exact, cold,
+                warm);
+    std::printf("    cold / as typed %.2fx (goal <= %.0fx: %s); cold / warm %.2fx (goal <= %.0fx: "
+                "%s)\n",
+                cold / exact, ColdToExactGoal, cold / exact <= ColdToExactGoal ? "met" : "NOT met",
+                cold / warm, ColdToWarmGoal, cold / warm <= ColdToWarmGoal ? "met" : "NOT met");
 }
 
-void percent(const char* what, qsizetype count, qsizetype total)
-{
-    std::printf("  %-22s %6lld  %5.1f %%\n", what, static_cast<long long>(count),
-                total ? 100.0 * double(count) / double(total) : 0.0);
-}
+struct Sample {
+    QString text;
+    QString line;
+};
 
-void measure(const Options& options, const QString& path, Language language)
+void measure(const Options& options, const QString& path, Language language,
+             const FormLookup& forms, std::map<LookupKind, QList<Sample>>& samples)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         std::printf("%s: cannot be read\n", qUtf8Printable(path));
         return;
     }
-    const QStringList words = WordSplitter::split(QString::fromUtf8(file.readAll()));
-    const QString dictExt = dictExtOf(language);
-    const QStringList texts = presses(words);
-
-    QElapsedTimer loading;
-    loading.start();
+    const QString text = QString::fromUtf8(file.readAll());
     BaseForms baseForms(options.hunspell);
     if (!baseForms.waitUntilReady(language)) {
         std::printf("%s: no Hunspell dictionary in %s\n", qUtf8Printable(path),
                     qUtf8Printable(options.hunspell));
         return;
     }
-    const double loadMs = loading.nsecsElapsed() / 1e6;
+    const bool english = language == Language::English;
+    const QString name = QFileInfo(path).fileName();
+    std::printf("%s (%s)\n", qUtf8Printable(name),
+                english ? "English to Czech" : "Czech to English");
 
-    // Head words kept across presses and read before the first, as the program's own index
-    // holds them after its first press: both timed passes use it, so that the ratio is the
-    // fallback's cost alone.
-    HeadIndex keptHeadWords;
-    keptHeadWords.beginPass();
-    for (char letter = 'a'; letter <= 'z'; ++letter)
-        keptHeadWords.translationsOf(options.dictionary + QLatin1Char(letter) + dictExt, {});
+    QList<std::pair<QString, QString>> variants = {{QStringLiteral("as written"), text}};
+    if (!english)
+        variants.append({QStringLiteral("without diacritics"), withoutDiacritics(text)});
+    variants.append({QStringLiteral("with typos"), withTypos(text, TypoShare, options.seed)});
 
-    // Each press once without base forms and once with them, head words read for the press,
-    // as the first press of the program does: these give the coverage figures and the lines.
-    QSet<QString> unknownExact;
-    QSet<QString> unknownWithBaseForms;
-    QStringList baseFormLines;
-    QList<double> firstMs;
-    for (const QString& text : texts) {
-        const TranslationRun exact = translate(options.dictionary, dictExt, text, nullptr);
-        TranslationRun withBaseForms;
-        firstMs.append(timed(
-            [&] { withBaseForms = translate(options.dictionary, dictExt, text, &baseForms); }));
-        for (const QString& word : exact.unknown)
-            unknownExact.insert(word);
-        for (const QString& word : withBaseForms.unknown)
-            unknownWithBaseForms.insert(word);
-        for (const QString& line : withBaseForms.lines) {
-            const QString word = line.section(TranslateHandler::ResultSeparator, 0, 0);
-            if (exact.unknown.contains(word) && !withBaseForms.unknown.contains(word))
-                baseFormLines.append(line);
+    HeadIndex heads;
+    QList<Word> written;
+    const QSet<QString> names = properNames(text);
+    for (const auto& [variant, variantText] : variants) {
+        const QList<Word> words = translateText(options, presses(variantText, english), language,
+                                                &baseForms, &forms, heads);
+        if (written.isEmpty())
+            written = words;
+        report(qUtf8Printable(variant), words, written, names,
+               variant == QLatin1String("without diacritics"),
+               variant == QLatin1String("with typos"));
+        for (const Word& word : words) {
+            if (word.lookup.kind == LookupKind::Exact || word.lookup.kind == LookupKind::NotFound)
+                continue;
+            QStringList lines;
+            for (const WordLine& line : word.lookup.lines)
+                lines.append(line.translation);
+            samples[word.lookup.kind].append(
+                {name + u' ' + variant + QStringLiteral(": ") + word.sentence,
+                 word.word + TranslateHandler::ResultSeparator +
+                     lines.join(QStringLiteral(" | "))});
         }
     }
+    timePresses(options, presses(text, english), language);
+}
 
-    // The timed runs, interleaved so that a busy machine slows all three alike: each press as
-    // typed only; with base forms by an analyser that has seen no word yet (cold); and the
-    // same press again by that analyser, which now remembers its words.
-    QList<double> exactMs, coldMs, rememberedMs;
-    for (int run = 0; run < options.runs; ++run) {
-        for (const QString& text : texts) {
-            exactMs.append(timed(
-                [&] { translate(options.dictionary, dictExt, text, nullptr, &keptHeadWords); }));
-            BaseForms fresh(options.hunspell);
-            fresh.waitUntilReady(language);
-            coldMs.append(timed(
-                [&] { translate(options.dictionary, dictExt, text, &fresh, &keptHeadWords); }));
-            rememberedMs.append(timed(
-                [&] { translate(options.dictionary, dictExt, text, &fresh, &keptHeadWords); }));
-        }
+void writeSamples(const Options& options, const std::map<LookupKind, QList<Sample>>& samples)
+{
+    QFile out(options.samples);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        std::printf("%s: cannot be written\n", qUtf8Printable(options.samples));
+        return;
     }
-
-    const QSet<QString> names = properNames(words);
-    QHash<Outcome, qsizetype> count, countNoNames;
-    QHash<QString, int> missing;
-    for (const QString& typed : words) {
-        const QString word = typed.toLower();
-        const Outcome outcome = unknownWithBaseForms.contains(word) ? Outcome::NotFound
-                                : unknownExact.contains(word)       ? Outcome::BaseForm
-                                                                    : Outcome::Exact;
-        ++count[outcome];
-        if (!names.contains(word))
-            ++countNoNames[outcome];
-        if (outcome == Outcome::NotFound)
-            ++missing[word];
-    }
-    const qsizetype total = words.size();
-    const qsizetype totalNoNames = total - [&] {
-        qsizetype n = 0;
-        for (const QString& typed : words)
-            n += names.contains(typed.toLower());
-        return n;
-    }();
-
-    std::printf("%s (%s): %lld word tokens, %lld of them names\n",
-                qUtf8Printable(QFileInfo(path).fileName()),
-                language == Language::Czech ? "Czech to English" : "English to Czech",
-                static_cast<long long>(total), static_cast<long long>(total - totalNoNames));
-    percent("exact", count[Outcome::Exact], total);
-    percent("through a base form", count[Outcome::BaseForm], total);
-    percent("not found", count[Outcome::NotFound], total);
-    percent("translated", total - count[Outcome::NotFound], total);
-    percent("translated, not names", totalNoNames - countNoNames[Outcome::NotFound], totalNoNames);
-    percent("translated before", total - count[Outcome::NotFound] - count[Outcome::BaseForm],
-            total);
-
-    const double exact = median(exactMs);
-    const auto withRatio = [exact](const char* what, double ms) {
-        const double ratio = exact > 0 ? ms / exact : 0.0;
-        std::printf("    %-44s %5.1f ms  %.2fx  %s\n", what, ms, ratio,
-                    ratio <= CostGoal ? "within the goal" : "over the goal");
-    };
-    std::printf("  Hunspell dictionary read in %.0f ms\n", loadMs);
-    std::printf("  a press of up to %d words, medians of %lld runs (%d of each of %lld presses);\n"
-                "  head words kept across presses; the goal is at most %.1fx the pass as typed:\n",
-                Module1::MaxWords, static_cast<long long>(exactMs.size()), options.runs,
-                static_cast<long long>(texts.size()), CostGoal);
-    std::printf("    %-44s %5.1f ms\n", "as typed only", exact);
-    withRatio("with base forms, analyser cold", median(coldMs));
-    withRatio("with base forms, words remembered", median(rememberedMs));
-    std::printf("    (with base forms, head words read for the press: %.1f ms)\n", median(firstMs));
-
-    if (options.lines) {
-        std::printf("  every base-form line (%lld):\n",
-                    static_cast<long long>(baseFormLines.size()));
-        for (const QString& line : std::as_const(baseFormLines))
-            std::printf("    %s\n", qUtf8Printable(line));
-    }
-
-    if (options.missing) {
-        QList<std::pair<int, QString>> ranked;
-        for (auto it = missing.cbegin(); it != missing.cend(); ++it)
-            ranked.append({-it.value(), it.key()});
-        std::sort(ranked.begin(), ranked.end());
-        std::printf("  not found:");
-        for (const auto& [negative, word] : ranked)
-            std::printf(" %s(%d)", qUtf8Printable(word), -negative);
-        std::printf("\n");
-    }
-
-    if (options.sample > 0) {
-        // One line per word and base form, so that a word with many entries is drawn once.
-        QStringList distinct;
+    QRandomGenerator random(options.seed);
+    QString text;
+    for (auto [kind, all] : samples) {
+        // A line met in two variants of a text is drawn once.
         QSet<QString> seen;
-        for (const QString& line : baseFormLines) {
-            const QString key = line.section(QLatin1Char(')'), 0, 0);
-            if (!seen.contains(key)) {
-                seen.insert(key);
-                distinct.append(line);
-            }
-        }
-        QRandomGenerator random(options.seed);
-        std::shuffle(distinct.begin(), distinct.end(), random);
-        std::printf("  %d random base-form lines of %lld:\n", options.sample,
-                    static_cast<long long>(distinct.size()));
-        for (const QString& line :
-             distinct.first(std::min<qsizetype>(options.sample, distinct.size())))
-            std::printf("    %s\n", qUtf8Printable(line));
+        all.removeIf([&](const Sample& sample) {
+            if (seen.contains(sample.line))
+                return true;
+            seen.insert(sample.line);
+            return false;
+        });
+        std::shuffle(all.begin(), all.end(), random);
+        const qsizetype n = std::min<qsizetype>(SampleSize, all.size());
+        text += QStringLiteral("## %1: %2 random lines of %3\n\n")
+                    .arg(QLatin1String(kindName(kind)))
+                    .arg(n)
+                    .arg(all.size());
+        for (const Sample& sample : all.first(n))
+            text +=
+                sample.line + u'\n' + QStringLiteral("    ") + sample.text + QStringLiteral("\n\n");
     }
+    out.write(text.toUtf8());
+    std::printf("samples written to %s\n", qUtf8Printable(options.samples));
 }
 
 } // namespace
@@ -268,14 +362,10 @@ int main(int argc, char* argv[])
             language = Language::Czech;
         else if (arg == QLatin1String("--english"))
             language = Language::English;
-        else if (arg == QLatin1String("--missing"))
-            options.missing = true;
-        else if (arg == QLatin1String("--lines"))
-            options.lines = true;
         else if (arg == QLatin1String("--runs") && hasValue)
             options.runs = std::max(1, QString::fromLocal8Bit(argv[++i]).toInt());
-        else if (arg == QLatin1String("--sample") && hasValue)
-            options.sample = QString::fromLocal8Bit(argv[++i]).toInt();
+        else if (arg == QLatin1String("--samples") && hasValue)
+            options.samples = QString::fromLocal8Bit(argv[++i]);
         else if (arg == QLatin1String("--seed") && hasValue)
             options.seed = QString::fromLocal8Bit(argv[++i]).toUInt();
         else if (arg == QLatin1String("--dictionary") && hasValue)
@@ -296,7 +386,14 @@ int main(int argc, char* argv[])
                                                            ? Language::Czech
                                                            : Language::English});
     }
+    QElapsedTimer loading;
+    loading.start();
+    const HeadWordForms forms(options.dictionary);
+    std::printf("head words of both directions read in %.0f ms\n", loading.nsecsElapsed() / 1e6);
+    std::map<LookupKind, QList<Sample>> samples;
     for (const auto& [path, textLanguage] : options.texts)
-        measure(options, path, textLanguage);
+        measure(options, path, textLanguage, forms, samples);
+    if (!options.samples.isEmpty())
+        writeSamples(options, samples);
     return 0;
 }

@@ -1,0 +1,189 @@
+#include "translate/LookupChain.h"
+
+#include "dictionary/HeadIndex.h"
+#include "dictionary/LetterFile.h"
+#include "dictionary/WordSplitter.h"
+#include "language/Contractions.h"
+#include "language/Folding.h"
+#include "language/FormLookup.h"
+#include "translate/BaseFormFallback.h"
+
+namespace
+{
+
+// At most this many head words stand for a word that has no entry of its own.
+constexpr int MostCandidates = 2;
+// A word shorter than this is one or two edits from too many words for a guess to mean much.
+constexpr int ShortestGuessed = 3;
+
+bool isContraction(const QString& word)
+{
+    return word.contains(QLatin1Char('\''));
+}
+
+// "(base) translation" lines, each speaking its translation.
+void appendBaseLines(WordLookup& out, const QString& base, const QStringList& translations)
+{
+    for (const QString& translation : translations)
+        out.lines.append(
+            {QLatin1Char('(') + base + QStringLiteral(") ") + translation, translation});
+}
+
+struct Candidate {
+    QString base;
+    QStringList translations;
+    LookupKind kind;
+};
+
+} // namespace
+
+LookupChain::LookupChain(HeadIndex& heads, QString dataPath, QString dictExt,
+                         const BaseFormSource* baseForms, const FormLookup* forms)
+    : m_heads(heads), m_dataPath(std::move(dataPath)), m_dictExt(std::move(dictExt)),
+      m_language(languageOf(m_dictExt)), m_baseForms(baseForms), m_forms(forms)
+{
+}
+
+WordLookup LookupChain::lookUp(const TypedWord& typed) const
+{
+    const QString& word = typed.word;
+    WordLookup out;
+    for (const QString& translation : translationsOf(word))
+        out.lines.append({translation, translation});
+    if (!out.lines.isEmpty()) {
+        out.kind = LookupKind::Exact;
+        return out;
+    }
+    // "end" keeps its own two lines, and is offered like any word without an entry.
+    if (word == QLatin1String("end")) {
+        out.lines = {{End, End}, {NotFound, NotFound}};
+        out.offerForLearning = true;
+        return out;
+    }
+    if (contraction(word, out) || candidates(word, out))
+        return out;
+    // A capital where no sentence starts says more than a word one or two edits away.
+    if (typed.capitalised && !typed.sentenceStart) {
+        out.kind = LookupKind::Name;
+        out.lines = {{NameLine, NotFound}};
+        return out;
+    }
+    if (guess(word, out))
+        return out;
+    out.lines = {{NotFound, NotFound}};
+    out.offerForLearning = !isContraction(word);
+    return out;
+}
+
+bool LookupChain::knows(const QString& loweredWord) const
+{
+    if (!translationsOf(loweredWord).isEmpty())
+        return true;
+    if (!m_forms)
+        return false;
+    for (const FormMatch& match : m_forms->folded(loweredWord, m_language, MostCandidates)) {
+        if (!translationsOf(match.base).isEmpty())
+            return true;
+    }
+    return false;
+}
+
+QStringList LookupChain::translationsOf(const QString& head) const
+{
+    // A word that starts with an apostrophe ('tis) has no letter file.
+    if (head.isEmpty() || !WordSplitter::isWordCharacter(head.front()))
+        return {};
+    return m_heads.translationsOf(LetterFile::fileName(m_dataPath, head, m_dictExt), head);
+}
+
+// don't -> "(do) …", "(not) …": the lines of each word it stands for that has entries, as
+// typed or through its base form.
+bool LookupChain::contraction(const QString& word, WordLookup& out) const
+{
+    for (const QString& part : contractionParts(word)) {
+        QStringList translations = translationsOf(part);
+        QString base = part;
+        if (translations.isEmpty() && m_baseForms) {
+            const QList<BaseFormMatch> bases =
+                findBaseForms(part, m_dataPath, m_dictExt, *m_baseForms, m_heads);
+            if (!bases.isEmpty()) {
+                base = bases.front().base;
+                translations = bases.front().translations;
+            }
+        }
+        appendBaseLines(out, base, translations);
+    }
+    if (out.lines.isEmpty())
+        return false;
+    out.kind = LookupKind::Contraction;
+    return true;
+}
+
+// The head words a word without an entry may stand for, ranked in one place: a head word
+// that is the word typed without diacritics (kun -> kůň), then the word's base forms
+// (kun -> kuna), then head words one of whose forms matches it once diacritics are folded
+// away (kocku -> kočka; počítači -> počítací only after počítač).
+bool LookupChain::candidates(const QString& word, WordLookup& out) const
+{
+    if (isContraction(word))
+        return false;
+    QList<Candidate> ranked;
+    QList<FormMatch> folded;
+    if (m_forms && m_language == Language::Czech)
+        folded = m_forms->folded(word, m_language, MostCandidates);
+    const auto addFolded = [&](bool headWordsThemselves) {
+        for (const FormMatch& match : std::as_const(folded)) {
+            if ((match.form == match.base) == headWordsThemselves)
+                ranked.append({match.base, translationsOf(match.base), LookupKind::Folded});
+        }
+    };
+    // A word typed with diacritics meant them: a head word spelt otherwise comes last.
+    const bool typedWithout = word == foldDiacritics(word);
+    if (typedWithout)
+        addFolded(true);
+    if (m_baseForms) {
+        for (const BaseFormMatch& match :
+             findBaseForms(word, m_dataPath, m_dictExt, *m_baseForms, m_heads))
+            ranked.append({match.base, match.translations, LookupKind::BaseForm});
+    }
+    if (!typedWithout)
+        addFolded(true);
+    addFolded(false);
+
+    QStringList shown;
+    for (const Candidate& candidate : std::as_const(ranked)) {
+        if (shown.size() == MostCandidates)
+            break;
+        if (candidate.translations.isEmpty() || shown.contains(candidate.base))
+            continue;
+        if (shown.isEmpty())
+            out.kind = candidate.kind;
+        shown.append(candidate.base);
+        appendBaseLines(out, candidate.base, candidate.translations);
+    }
+    return !shown.isEmpty();
+}
+
+// hosue -> "Nenalezeno. Překlep? Možná „house“ – dům": the likeliest words the typing was
+// meant as, each with its first meaning. The word still counts as not found.
+bool LookupChain::guess(const QString& word, WordLookup& out) const
+{
+    if (!m_forms || word.size() < ShortestGuessed || isContraction(word))
+        return false;
+    QStringList guesses;
+    QStringList bases;
+    for (const FormMatch& match : m_forms->near(word, m_language, MostCandidates)) {
+        const QStringList translations = translationsOf(match.base);
+        if (translations.isEmpty() || bases.contains(match.base))
+            continue;
+        bases.append(match.base);
+        // The first meaning only: the line stays short enough to read at a glance.
+        const QString meaning = translations.front().section(u';', 0, 0).trimmed();
+        guesses.append(QStringLiteral("„%1“ – %2").arg(match.base, meaning));
+    }
+    if (guesses.isEmpty())
+        return false;
+    out.kind = LookupKind::Guess;
+    out.lines = {{GuessLine + guesses.join(QStringLiteral(" nebo ")), NotFound}};
+    return true;
+}
