@@ -3,6 +3,7 @@
 #include "ui/Look.h"
 
 #include "translate/InputBoxQuestion.h"
+#include "translate/PhraseFinder.h"
 #include "translate/TranslationView.h"
 #include "ui/WindowServices.h"
 
@@ -44,6 +45,7 @@ class OknoPreklad : public PictureDialog, private TranslationView
     std::shared_ptr<FileWriter> m_writer;
     std::shared_ptr<HeadIndex> m_heads;
     std::shared_ptr<BaseFormSource> m_baseForms;
+    PhraseFinder m_phrases;
     InputBoxQuestion m_question;
 
     QLineEdit* Text1 = nullptr;

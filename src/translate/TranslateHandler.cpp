@@ -1,6 +1,7 @@
 #include "translate/TranslateHandler.h"
 
 #include "translate/BaseFormFallback.h"
+#include "translate/PhraseFinder.h"
 
 #include "dictionary/Cp1250.h"
 #include "dictionary/EntryAppender.h"
@@ -46,9 +47,10 @@ QString whyNotStorable(const QString& answer)
 
 TranslateHandler::TranslateHandler(TranslationView& view, SpeechControl& hlas2,
                                    TranslationQuestion& question, FileWriter& writer,
-                                   HeadIndex& heads, const BaseFormSource* baseForms)
+                                   HeadIndex& heads, const BaseFormSource* baseForms,
+                                   PhraseFinder* phrases)
     : m_view(view), m_hlas2(hlas2), m_question(question), m_writer(writer), m_heads(heads),
-      m_baseForms(baseForms)
+      m_baseForms(baseForms), m_phrases(phrases)
 {
 }
 
@@ -76,6 +78,8 @@ void TranslateHandler::run()
     m_heads.beginPass();
     for (int i = 1; i <= n; ++i)
         lookUp(i);
+    if (m_phrases)
+        appendPhraseLines(scanText, n);
     if (typed.size() > MaxWords) {
         ResultText += QStringLiteral("Text je delší než %1 slov: přeloženo bylo prvních %1 slov, "
                                      "vynechaných slov: %2.")
@@ -134,6 +138,21 @@ bool TranslateHandler::lookUpBaseForms(int i)
                              translation);
     }
     return !matches.isEmpty();
+}
+
+// After the word lines, one line per entry of each phrase found; in the Czech-to-English
+// direction its English is spoken, as a word's is.
+void TranslateHandler::appendPhraseLines(const QString& scanText, int n)
+{
+    const QList<PhraseMatch> found = m_phrases->find(scanText, std::span(Words).subspan(1, n),
+                                                     DataPath, DictExt, m_heads, m_baseForms);
+    for (const PhraseMatch& phrase : found) {
+        for (const QString& translation : phrase.translations) {
+            if (czechToEnglish())
+                m_hlas2.speak(translation);
+            ResultText += phrase.typed + ResultSeparator + phrase.shown(translation) + CrLf;
+        }
+    }
 }
 
 void TranslateHandler::AppendResultLine(int i, const QString& lineTranslation)

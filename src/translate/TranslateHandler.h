@@ -5,6 +5,7 @@
 class BaseFormSource;
 class FileWriter;
 class HeadIndex;
+class PhraseFinder;
 class SpeechControl;
 class TranslationQuestion;
 class TranslationView;
@@ -17,13 +18,18 @@ class TranslationView;
 // With base forms, a word without an entry of its own (other than "end") is looked up through
 // its base forms: "psa ........... (pes) dog". It then counts as found. Candidates are
 // checked in the same head index as the words themselves.
+//
+// With a phrase finder, the dictionary's phrases found in the text follow the word lines, one
+// line per entry: "of course ........... ovšem; samozřejmě;", or through a base form
+// "gave up ........... (give up) vzdát se;". Czech to English speaks their English; learning
+// stays with the words.
 class TranslateHandler
 {
   public:
     // `heads` outlives the handler: it keeps what earlier presses read.
     TranslateHandler(TranslationView& view, SpeechControl& hlas2, TranslationQuestion& question,
                      FileWriter& writer, HeadIndex& heads,
-                     const BaseFormSource* baseForms = nullptr);
+                     const BaseFormSource* baseForms = nullptr, PhraseFinder* phrases = nullptr);
 
     void run();
 
@@ -39,6 +45,7 @@ class TranslateHandler
   private:
     void lookUp(int i);
     bool lookUpBaseForms(int i);
+    void appendPhraseLines(const QString& scanText, int n);
     void ShowResult();
     void AppendResultLine(int i, const QString& lineTranslation);
     void AppendResultLine(int i, const QString& lineTranslation, const QString& spoken);
@@ -52,6 +59,7 @@ class TranslateHandler
     FileWriter& m_writer;
     HeadIndex& m_heads;
     const BaseFormSource* m_baseForms;
+    PhraseFinder* m_phrases;
     QString ResultText;
     int m_notOffered = 0; // words without an entry past the last slot of Unknown
 };
