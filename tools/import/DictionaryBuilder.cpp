@@ -304,11 +304,17 @@ QList<Group> rankedEnglishGroups(const QList<DictionaryBuilder::Article>& englis
     return groups;
 }
 
-bool isTransparentPhrase(const Group& group, const WordTranslations& translations)
+// Why a phrase is not worth its line beside the word lines.
+std::optional<Skip> whyNotHelpful(const Group& group, const WordTranslations& translations)
 {
-    return group.key.contains(u' ') &&
-           translations.transparent(WordSplitter::split(group.key.toLower()),
-                                    textsOf(group.meanings, &Meaning::core));
+    if (!group.key.contains(u' '))
+        return std::nullopt;
+    const QStringList words = WordSplitter::split(group.key.toLower());
+    if (onlyGrammar(words))
+        return Skip::GrammarPhrase;
+    if (translations.transparent(words, textsOf(group.meanings, &Meaning::core)))
+        return Skip::TransparentPhrase;
+    return std::nullopt;
 }
 
 qsizetype phraseCount(const QList<BuiltEntry>& entries)
@@ -334,8 +340,8 @@ QList<BuiltEntry> entriesOf(const QList<Group>& groups, const QString& dictExt,
         }
         if (group.meanings.isEmpty())
             continue;
-        if (isTransparentPhrase(group, translations)) {
-            skipped.add(Skip::TransparentPhrase, group.articles.size());
+        if (const auto why = whyNotHelpful(group, translations)) {
+            skipped.add(*why, group.articles.size());
             continue;
         }
         entries.append(
@@ -353,6 +359,8 @@ QString describe(Skip reason)
         return QStringLiteral("víceslovné heslo delší než %1 slova").arg(MaxPhraseWords);
     case Skip::TransparentPhrase:
         return QStringLiteral("sousloví, jehož překlad je jen překladem jeho slov");
+    case Skip::GrammarPhrase:
+        return QStringLiteral("sousloví jen ze zájmen, pomocných sloves a záporu");
     case Skip::NotEncodable:
         return QStringLiteral("znaky mimo Windows-1250");
     case Skip::NotAWord:
@@ -585,8 +593,8 @@ DirectionResult DictionaryBuilder::buildCzechEnglish(bool invert) const
             direct.append(std::move(group));
             continue;
         }
-        if (isTransparentPhrase(group, translations)) {
-            result.skipped.add(Skip::TransparentPhrase);
+        if (const auto why = whyNotHelpful(group, translations)) {
+            result.skipped.add(*why);
             continue;
         }
         invertedOnly.append({group.key,

@@ -16,6 +16,7 @@ namespace Import
 enum class Skip {
     LongPhrase,          // more words than a phrase has: an explanation, not a phrase
     TransparentPhrase,   // "it is" -> "to je": its translation is just its words' own
+    GrammarPhrase,       // "you can", "is not": pronouns, auxiliaries and negation only
     NotEncodable,        // characters that Windows-1250 cannot hold
     NotAWord,            // "co-operate", "24th", "be!": the word splitter never yields this head
     NoTranslation,       // nothing was left after cleaning
@@ -24,7 +25,7 @@ enum class Skip {
     ControlCharacter,    // a line break or another control character inside the head word
     LooksLikeTerminator, // "END" / "end" in .cze: readers would take it for the file's end
 };
-inline constexpr int SkipReasons = 9;
+inline constexpr int SkipReasons = 10;
 QString describe(Skip reason);
 
 struct SkipCounts {

@@ -20,6 +20,24 @@ const QSet<QString> Particles = {
     QStringLiteral("around"), QStringLiteral("through"), QStringLiteral("along"),
 };
 
+// English and Czech pronouns, auxiliaries, modals, articles and negation.
+const QSet<QString> GrammarWords = [] {
+    QSet<QString> words;
+    for (const char* word :
+         {"i",     "you",    "he",    "she",   "it",   "we",    "they",  "me",    "him",  "her",
+          "us",    "them",   "my",    "your",  "his",  "its",   "our",   "their", "this", "that",
+          "these", "those",  "there", "here",  "is",   "are",   "was",   "were",  "be",   "been",
+          "being", "am",     "have",  "has",   "had",  "do",    "does",  "did",   "will", "would",
+          "shall", "should", "can",   "could", "may",  "might", "must",  "not",   "no",   "a",
+          "an",    "the",    "já",    "ty",    "on",   "ona",   "ono",   "my",    "vy",   "oni",
+          "ony",   "to",     "ten",   "ta",    "je",   "jsem",  "jsi",   "jsme",  "jste", "jsou",
+          "byl",   "byla",   "bylo",  "byli",  "bude", "budu",  "budeš", "budou", "není", "nejsou",
+          "ne",    "se",     "si",    "mi",    "ti",   "mu",    "by",    "bych",  "bys",  "mít",
+          "má",    "mám",    "máš",   "mají",  "být"})
+        words.insert(QString::fromUtf8(word));
+    return words;
+}();
+
 bool isPhrasalVerb(const QStringList& words)
 {
     return words.size() == 2 && Particles.contains(words.back());
@@ -36,6 +54,12 @@ QStringList longWords(const QStringList& words)
 }
 
 } // namespace
+
+bool onlyGrammar(const QStringList& loweredPhraseWords)
+{
+    return std::all_of(loweredPhraseWords.cbegin(), loweredPhraseWords.cend(),
+                       [](const QString& word) { return GrammarWords.contains(word); });
+}
 
 QStringList lettersRuns(QStringView text)
 {

@@ -18,6 +18,10 @@ QStringList lettersRuns(QStringView text);
 // but not "domácnost" and "domy".
 bool shareStem(QStringView a, QStringView b);
 
+// Whether a phrase is made of nothing but pronouns, auxiliaries, modals, articles and
+// negation ("you can", "is not", "je to"): grammar that the word lines already show.
+bool onlyGrammar(const QStringList& loweredPhraseWords);
+
 // The single-word translations of one language's words, to tell an idiom (of course ->
 // samozřejmě) from a phrase whose translation is just its words' own (it is -> to je, family
 // house -> rodinný dům), which would only repeat the word lines beside it.
