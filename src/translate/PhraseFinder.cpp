@@ -189,6 +189,32 @@ void PhraseFinder::collect(const Search& search, int node, qsizetype next,
     }
 }
 
+std::optional<PhraseFinder::Found> PhraseFinder::longestAt(const Search& search, qsizetype i)
+{
+    // Every phrase has a second word, in the same sentence.
+    if (!search.inSentence(i + 1, i))
+        return std::nullopt;
+    WordInfo& word = *search.info[std::size_t(i)];
+    std::vector<Found> candidates;
+    if (const int typed = child(0, word.id); typed > 0)
+        collect(search, typed, i + 1, candidates);
+    // An inflected first word is looked for only when the next word may follow it.
+    if (search.baseForms && search.info[std::size_t(i + 1)]->later) {
+        for (const int base : basesOf(search.words[std::size_t(i)], word, true, search)) {
+            if (const int inflected = child(0, base); inflected > 0)
+                collect(search, inflected, i + 1, candidates);
+        }
+    }
+    // The longest that the head index still has (as typed first among equals).
+    std::stable_sort(candidates.begin(), candidates.end(),
+                     [](const Found& a, const Found& b) { return a.end > b.end; });
+    const auto best = std::find_if(candidates.begin(), candidates.end(), [&](const Found& found) {
+        const QString& head = m_headOf[std::size_t(found.node)];
+        return search.heads.table(search.path(head)).contains(head);
+    });
+    return best == candidates.end() ? std::nullopt : std::optional(*best);
+}
+
 QList<PhraseMatch> PhraseFinder::find(QStringView scanText, std::span<const QString> words,
                                       const QString& dataPath, const QString& dictExt,
                                       HeadIndex& heads, const BaseFormSource* baseForms)
@@ -210,34 +236,22 @@ QList<PhraseMatch> PhraseFinder::find(QStringView scanText, std::span<const QStr
         search.info.push_back(&infoOf(word));
 
     QList<PhraseMatch> found;
-    std::vector<Found> candidates;
     for (qsizetype i = 0; i < qsizetype(words.size());) {
-        // Every phrase has a second word, in the same sentence.
-        if (!search.inSentence(i + 1, i)) {
+        const std::optional<Found> best = longestAt(search, i);
+        if (!best) {
             ++i;
             continue;
         }
-        WordInfo& word = *search.info[std::size_t(i)];
-        candidates.clear();
-        if (const int typed = child(0, word.id); typed > 0)
-            collect(search, typed, i + 1, candidates);
-        // An inflected first word is looked for only when the next word may follow it.
-        if (baseForms && search.info[std::size_t(i + 1)]->later) {
-            for (const int base : basesOf(words[std::size_t(i)], word, true, search)) {
-                if (const int inflected = child(0, base); inflected > 0)
-                    collect(search, inflected, i + 1, candidates);
-            }
+        // A longer phrase that starts inside this one and runs on past it comes first:
+        // "are in charge of" is "in charge of", not "be in".
+        qsizetype later = i + 1;
+        for (; later < best->end; ++later) {
+            const std::optional<Found> other = longestAt(search, later);
+            if (other && other->end > best->end && other->end - later > best->end - i)
+                break;
         }
-        // The longest that the head index still has (as typed first among equals).
-        std::stable_sort(candidates.begin(), candidates.end(),
-                         [](const Found& a, const Found& b) { return a.end > b.end; });
-        const auto best =
-            std::find_if(candidates.begin(), candidates.end(), [&](const Found& candidate) {
-                const QString& head = m_headOf[std::size_t(candidate.node)];
-                return heads.table(search.path(head)).contains(head);
-            });
-        if (best == candidates.end()) {
-            ++i;
+        if (later < best->end) {
+            i = later;
             continue;
         }
         QStringList typed;

@@ -7,6 +7,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <span>
 #include <unordered_map>
 #include <vector>
@@ -66,6 +67,8 @@ class PhraseFinder
     int wordId(const QString& word);
     WordInfo& infoOf(const QString& word);
     int child(int node, int word) const;
+    // The longest phrase that starts at word i and that the head index has.
+    std::optional<Found> longestAt(const Search& search, qsizetype i);
     // The phrases that run on from `node` (reached by the words before `next`).
     void collect(const Search& search, int node, qsizetype next, std::vector<Found>& phrases);
     const std::vector<int>& basesOf(const QString& word, WordInfo& info, bool first,

@@ -70,8 +70,9 @@ TEST_P(PhraseLines, FollowTheUnchangedWordLines)
     TempDataDir data;
     data.writeLines("o.dta", lines({"OF", "z;", "OF COURSE", "samozřejmě;", "End"}));
     data.writeLines("c.dta", lines({"COURSE", "kurs;", "End"}));
-    data.writeLines("a.dta",
-                    lines({"A", "člen;", "A LOT", "spousta;", "A LOT OF", "mnoho;", "End"}));
+    data.writeLines("a.dta", lines({"A", "člen;", "A LOT", "spousta;", "A LOT OF", "mnoho;",
+                                    "ARE IN", "v;", "End"}));
+    data.writeLines("i.dta", lines({"IN CHARGE OF", "odpovědný za;", "End"}));
     data.writeLines("g.dta", lines({"GIVE UP", "vzdát se;", "GAVE", "dal;", "End"}));
     data.writeLines("s.cze",
                     lines({"STŘEDNÍ ŠKOLA", "high school", "STŘEDNÍ", "middle", "end", "end"}));
@@ -89,6 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{".dta", "A lot of course", "a lot of ........... mnoho;\r\n", ""}, // longest first
         Case{".dta", "of course, of course", // each occurrence once
              "of course ........... samozřejmě;\r\nof course ........... samozřejmě;\r\n", ""},
+        Case{".dta", "are in charge of", "in charge of ........... odpovědný za;\r\n", ""},
         Case{".dta", "He gave up", "gave up ........... (give up) vzdát se;\r\n", ""},
         Case{".dta", "It is of. Course", "", ""}, // never over a sentence end
         Case{".cze", "Střední školy", "střední školy ........... (střední škola) high school\r\n",

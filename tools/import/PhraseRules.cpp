@@ -20,7 +20,8 @@ const QSet<QString> Particles = {
     QStringLiteral("around"), QStringLiteral("through"), QStringLiteral("along"),
 };
 
-// English and Czech pronouns, auxiliaries, modals, articles and negation.
+// English and Czech pronouns, auxiliaries, modals, articles and negation, and the English
+// prepositions that follow them ("be in", "is on").
 const QSet<QString> GrammarWords = [] {
     QSet<QString> words;
     for (const char* word :
@@ -33,7 +34,8 @@ const QSet<QString> GrammarWords = [] {
           "ony",   "to",     "ten",   "ta",    "je",   "jsem",  "jsi",   "jsme",  "jste", "jsou",
           "byl",   "byla",   "bylo",  "byli",  "bude", "budu",  "budeš", "budou", "není", "nejsou",
           "ne",    "se",     "si",    "mi",    "ti",   "mu",    "by",    "bych",  "bys",  "mít",
-          "má",    "mám",    "máš",   "mají",  "být"})
+          "má",    "mám",    "máš",   "mají",  "být",  "in",    "at",    "to",    "of",   "for",
+          "with",  "by",     "from"})
         words.insert(QString::fromUtf8(word));
     return words;
 }();

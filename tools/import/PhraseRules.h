@@ -18,8 +18,9 @@ QStringList lettersRuns(QStringView text);
 // but not "domácnost" and "domy".
 bool shareStem(QStringView a, QStringView b);
 
-// Whether a phrase is made of nothing but pronouns, auxiliaries, modals, articles and
-// negation ("you can", "is not", "je to"): grammar that the word lines already show.
+// Whether a phrase is made of nothing but pronouns, auxiliaries, modals, articles, negation
+// and prepositions ("you can", "is not", "be in", "je to"): grammar that the word lines
+// already show.
 bool onlyGrammar(const QStringList& loweredPhraseWords);
 
 // The single-word translations of one language's words, to tell an idiom (of course ->
