@@ -20,8 +20,8 @@ const QSet<QString> Particles = {
     QStringLiteral("around"), QStringLiteral("through"), QStringLiteral("along"),
 };
 
-// English and Czech pronouns, auxiliaries, modals, articles and negation, and the English
-// prepositions that follow them ("be in", "is on").
+// English and Czech pronouns, auxiliaries, modals, articles and negation, and the
+// prepositions that follow them ("be in", "is on", "k tomu", "jsou k").
 const QSet<QString> GrammarWords = [] {
     QSet<QString> words;
     for (const char* word :
@@ -35,7 +35,9 @@ const QSet<QString> GrammarWords = [] {
           "byl",   "byla",   "bylo",  "byli",  "bude", "budu",  "budeš", "budou", "není", "nejsou",
           "ne",    "se",     "si",    "mi",    "ti",   "mu",    "by",    "bych",  "bys",  "mít",
           "má",    "mám",    "máš",   "mají",  "být",  "in",    "at",    "to",    "of",   "for",
-          "with",  "by",     "from"})
+          "with",  "by",     "from",  "k",     "ke",   "v",     "ve",    "na",    "s",    "z",
+          "ze",    "do",     "o",     "u",     "po",   "za",    "od",    "tomu",  "tím",  "ní",
+          "tomto", "kterém", "že"})
         words.insert(QString::fromUtf8(word));
     return words;
 }();
