@@ -360,7 +360,7 @@ QString describe(Skip reason)
     case Skip::TransparentPhrase:
         return QStringLiteral("sousloví, jehož překlad je jen překladem jeho slov");
     case Skip::GrammarPhrase:
-        return QStringLiteral("sousloví jen ze zájmen, pomocných sloves a záporu");
+        return QStringLiteral("sousloví jen ze zájmen, pomocných sloves, záporu a předložek");
     case Skip::NotEncodable:
         return QStringLiteral("znaky mimo Windows-1250");
     case Skip::NotAWord:

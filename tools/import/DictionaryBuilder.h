@@ -16,7 +16,7 @@ namespace Import
 enum class Skip {
     LongPhrase,          // more words than a phrase has: an explanation, not a phrase
     TransparentPhrase,   // "it is" -> "to je": its translation is just its words' own
-    GrammarPhrase,       // "you can", "is not": pronouns, auxiliaries and negation only
+    GrammarPhrase,       // "you can", "be in": pronouns, auxiliaries, negation, prepositions
     NotEncodable,        // characters that Windows-1250 cannot hold
     NotAWord,            // "co-operate", "24th", "be!": the word splitter never yields this head
     NoTranslation,       // nothing was left after cleaning
