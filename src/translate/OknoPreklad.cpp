@@ -107,7 +107,7 @@ void OknoPreklad::addNotice(const QString& notice)
 void OknoPreklad::Command1_Click()
 {
     TranslateHandler handler(*this, *hlas2, m_question, *m_writer, *m_heads, m_baseForms.get(),
-                             m_forms.get());
+                             m_forms.get(), &m_phrases);
     handler.run();
 }
 

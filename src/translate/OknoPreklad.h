@@ -3,6 +3,7 @@
 #include "ui/Look.h"
 
 #include "translate/InputBoxQuestion.h"
+#include "translate/PhraseFinder.h"
 #include "translate/TranslationView.h"
 #include "ui/WindowServices.h"
 
@@ -45,6 +46,7 @@ class OknoPreklad : public PictureDialog, private TranslationView
     std::shared_ptr<HeadIndex> m_heads;
     std::shared_ptr<BaseFormSource> m_baseForms;
     std::shared_ptr<const FormLookup> m_forms;
+    PhraseFinder m_phrases;
     InputBoxQuestion m_question;
 
     QLineEdit* Text1 = nullptr;

@@ -1,6 +1,7 @@
 #include "translate/TranslateHandler.h"
 
 #include "translate/OtherLanguage.h"
+#include "translate/PhraseFinder.h"
 
 #include "dictionary/Cp1250.h"
 #include "dictionary/EntryAppender.h"
@@ -47,9 +48,9 @@ QString whyNotStorable(const QString& answer)
 TranslateHandler::TranslateHandler(TranslationView& view, SpeechControl& hlas2,
                                    TranslationQuestion& question, FileWriter& writer,
                                    HeadIndex& heads, const BaseFormSource* baseForms,
-                                   const FormLookup* forms)
+                                   const FormLookup* forms, PhraseFinder* phrases)
     : m_view(view), m_hlas2(hlas2), m_question(question), m_writer(writer), m_heads(heads),
-      m_baseForms(baseForms), m_forms(forms)
+      m_baseForms(baseForms), m_forms(forms), m_phrases(phrases)
 {
 }
 
@@ -94,6 +95,8 @@ void TranslateHandler::run()
         for (const WordLine& line : lookup.lines)
             AppendResultLine(i, line);
     }
+    if (m_phrases)
+        appendPhraseLines(scanText, n);
     if (typed.size() > MaxWords) {
         ResultText += QStringLiteral("Text je delší než %1 slov: přeloženo bylo prvních %1 slov, "
                                      "vynechaných slov: %2.")
@@ -128,6 +131,21 @@ void TranslateHandler::lookUpWords(const QList<TypedWord>& words)
         englishToCzech() ? LetterFile::CzechToEnglish : LetterFile::EnglishToCzech;
     m_otherLanguage = inOtherLanguage(
         words, m_lookups, LookupChain(m_heads, DataPath, otherExt, nullptr, m_forms), DictExt);
+}
+
+// After the word lines, one line per entry of each phrase found; in the Czech-to-English
+// direction its English is spoken, as a word's is.
+void TranslateHandler::appendPhraseLines(const QString& scanText, int n)
+{
+    const QList<PhraseMatch> found = m_phrases->find(scanText, std::span(Words).subspan(1, n),
+                                                     DataPath, DictExt, m_heads, m_baseForms);
+    for (const PhraseMatch& phrase : found) {
+        for (const QString& translation : phrase.translations) {
+            if (czechToEnglish())
+                m_hlas2.speak(translation);
+            ResultText += phrase.typed + ResultSeparator + phrase.shown(translation) + CrLf;
+        }
+    }
 }
 
 // In the Czech-to-English direction each line speaks its English side.

@@ -8,6 +8,7 @@ class BaseFormSource;
 class FileWriter;
 class FormLookup;
 class HeadIndex;
+class PhraseFinder;
 class SpeechControl;
 class TranslationQuestion;
 class TranslationView;
@@ -22,13 +23,19 @@ class TranslationView;
 // likely typo. Only an ordinary word of the window's language that nothing explains is
 // offered for learning, and none of a text plainly in the other language, which its first
 // line then says.
+//
+// With a phrase finder, the dictionary's phrases found in the text follow the word lines, one
+// line per entry: "of course ........... ovšem; samozřejmě;", or through a base form
+// "gave up ........... (give up) vzdát se;". Czech to English speaks their English; learning
+// stays with the words.
 class TranslateHandler
 {
   public:
     // `heads` outlives the handler: it keeps what earlier presses read.
     TranslateHandler(TranslationView& view, SpeechControl& hlas2, TranslationQuestion& question,
                      FileWriter& writer, HeadIndex& heads,
-                     const BaseFormSource* baseForms = nullptr, const FormLookup* forms = nullptr);
+                     const BaseFormSource* baseForms = nullptr, const FormLookup* forms = nullptr,
+                     PhraseFinder* phrases = nullptr);
 
     void run();
 
@@ -46,6 +53,7 @@ class TranslateHandler
 
   private:
     void lookUpWords(const QList<TypedWord>& words);
+    void appendPhraseLines(const QString& scanText, int n);
     void ShowResult();
     void AppendResultLine(int i, const WordLine& line);
     void LearnUnknownWords();
@@ -59,6 +67,7 @@ class TranslateHandler
     HeadIndex& m_heads;
     const BaseFormSource* m_baseForms;
     const FormLookup* m_forms;
+    PhraseFinder* m_phrases;
     QString ResultText;
     QList<WordLookup> m_lookups;
     bool m_otherLanguage = false;

@@ -5,6 +5,7 @@
 #include "language/BaseFormSource.h"
 #include "speech/SpeechControl.h"
 #include "state/Module1.h"
+#include "translate/PhraseFinder.h"
 #include "translate/TranslateHandler.h"
 #include "translate/TranslationView.h"
 
@@ -12,7 +13,8 @@
 
 // One press of the translate button over a data directory, with no window, no voice and no
 // answers to learning's questions: what the user would read. Base forms are looked up when
-// a source of them is given; letter files are read through `heads`, or afresh when none is given.
+// a source of them is given; letter files are read through `heads`, or afresh when none is given;
+// phrases are looked for when a phrase finder is given.
 struct TranslationRun {
     QStringList lines;   // the result lines
     QStringList unknown; // the words shown as not found
@@ -22,7 +24,8 @@ struct TranslationRun {
 
 inline TranslationRun translate(const QString& dataPath, const QString& dictExt,
                                 const QString& text, const BaseFormSource* baseForms = nullptr,
-                                HeadIndex* heads = nullptr, const FormLookup* forms = nullptr)
+                                HeadIndex* heads = nullptr, const FormLookup* forms = nullptr,
+                                PhraseFinder* phrases = nullptr)
 {
     struct View final : TranslationView {
         QString inputText() const override { return input; }
@@ -43,7 +46,7 @@ inline TranslationRun translate(const QString& dataPath, const QString& dictExt,
     SafeFileWriter writer; // never used: nothing is answered, so nothing is learned
     HeadIndex pressHeads;
     TranslateHandler handler(view, speech, answers, writer, heads ? *heads : pressHeads, baseForms,
-                             forms);
+                             forms, phrases);
     handler.run();
 
     TranslationRun run{{}, {}, handler.lookups(), handler.otherLanguage()};

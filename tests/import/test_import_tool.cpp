@@ -297,9 +297,11 @@ TEST(ImportTool, NoInputMakesItWriteALetterFileTheLookupMisreads)
             QStringList expected;
             for (const LetterFile::Entry& entry : read.entries) {
                 pairs << entry.head << entry.translation;
-                EXPECT_EQ(WordSplitter::split(entry.head), QStringList{entry.head})
+                EXPECT_EQ(WordSplitter::split(entry.head).join(u' '), entry.head)
                     << name.toStdString();
                 EXPECT_EQ(LetterFile::fileLetter(entry.head), QString(QLatin1Char(letter)));
+                if (entry.head.contains(u' '))
+                    continue; // a phrase is found among typed words, not looked up as one
                 words << entry.head.toLower();
                 expected << words.constLast() + TranslateHandler::ResultSeparator +
                                 entry.translation.toLower();

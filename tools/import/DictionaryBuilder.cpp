@@ -1,5 +1,7 @@
 #include "DictionaryBuilder.h"
 
+#include "PhraseRules.h"
+
 #include "dictionary/Cp1250.h"
 #include "dictionary/LetterFile.h"
 #include "dictionary/WordSplitter.h"
@@ -47,6 +49,8 @@ constexpr double CzechFrequencyWeight = 0.6;
 constexpr int EnglishFrequencyCap = 256;
 constexpr double EnglishFrequencyWeight = 1.0;
 constexpr double FamilyBonus = 1.0;
+// The meanings of a word that a phrase made of it may only repeat to be transparent.
+constexpr qsizetype PhraseWordMeanings = 3;
 constexpr int FamilyBonusLimit = 3;
 
 double labelPenalty(const QStringList& labels)
@@ -68,24 +72,6 @@ double phrasePenalty(QStringView text)
 bool hasCapital(QStringView text)
 {
     return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isUpper(); });
-}
-
-// The lowered words of a text: runs of letters.
-QStringList lettersRuns(QStringView text)
-{
-    QStringList words;
-    QString current;
-    for (QChar c : text) {
-        if (c.isLetter()) {
-            current.append(c.toLower());
-        } else if (!current.isEmpty()) {
-            words.append(current);
-            current.clear();
-        }
-    }
-    if (!current.isEmpty())
-        words.append(current);
-    return words;
 }
 
 // How often the dictionaries use each word in their texts: a rough stand-in for how common
@@ -166,17 +152,6 @@ QStringList inflectedForms(const QString& word)
     return forms;
 }
 
-// Whether two Czech words look like forms of one word: "vidět" and "vidí", "chtít" and
-// "chtěl", but not "domácnost" and "domy".
-bool shareStem(QStringView a, QStringView b)
-{
-    qsizetype common = 0;
-    const qsizetype shorter = std::min(a.size(), b.size());
-    while (common < shorter && a[common] == b[common])
-        ++common;
-    return common >= 3 && common >= std::max(a.size(), b.size()) - 4;
-}
-
 // The Czech meanings of the inflected forms of an English head word ("sees" -> "vidí") tell
 // which meaning of the word itself is the everyday one ("vidět", not "navštívit").
 class WordFamilies
@@ -243,12 +218,13 @@ QList<Meaning> ranked(QList<Meaning> meanings)
     return unique;
 }
 
-QStringList textsOf(const QList<Meaning>& meanings)
+// One field of each meaning: its text, or its core.
+QStringList textsOf(const QList<Meaning>& meanings, QString Meaning::*field = &Meaning::text)
 {
     QStringList texts;
     texts.reserve(meanings.size());
     for (const Meaning& meaning : meanings)
-        texts.append(meaning.text);
+        texts.append(meaning.*field);
     return texts;
 }
 
@@ -328,9 +304,29 @@ QList<Group> rankedEnglishGroups(const QList<DictionaryBuilder::Article>& englis
     return groups;
 }
 
-// Counts every article of the groups that cannot be written, and the articles without a
-// meaning; returns the entries of the others.
-QList<BuiltEntry> entriesOf(const QList<Group>& groups, const QString& dictExt, SkipCounts& skipped)
+// Why a phrase is not worth its line beside the word lines.
+std::optional<Skip> whyNotHelpful(const Group& group, const WordTranslations& translations)
+{
+    if (!group.key.contains(u' '))
+        return std::nullopt;
+    const QStringList words = WordSplitter::split(group.key.toLower());
+    if (onlyGrammar(words))
+        return Skip::GrammarPhrase;
+    if (translations.transparent(words, textsOf(group.meanings, &Meaning::core)))
+        return Skip::TransparentPhrase;
+    return std::nullopt;
+}
+
+qsizetype phraseCount(const QList<BuiltEntry>& entries)
+{
+    return std::count_if(entries.begin(), entries.end(),
+                         [](const BuiltEntry& entry) { return entry.head.contains(u' '); });
+}
+
+// Counts every article of the groups that cannot be written or are transparent phrases, and
+// the articles without a meaning; returns the entries of the others.
+QList<BuiltEntry> entriesOf(const QList<Group>& groups, const QString& dictExt,
+                            const WordTranslations& translations, SkipCounts& skipped)
 {
     QList<BuiltEntry> entries;
     for (const Group& group : groups) {
@@ -344,6 +340,10 @@ QList<BuiltEntry> entriesOf(const QList<Group>& groups, const QString& dictExt, 
         }
         if (group.meanings.isEmpty())
             continue;
+        if (const auto why = whyNotHelpful(group, translations)) {
+            skipped.add(*why, group.articles.size());
+            continue;
+        }
         entries.append(
             {group.key, translationLine(textsOf(group.meanings), dictExt), group.meanings.size()});
     }
@@ -355,8 +355,12 @@ QList<BuiltEntry> entriesOf(const QList<Group>& groups, const QString& dictExt, 
 QString describe(Skip reason)
 {
     switch (reason) {
-    case Skip::MultiWordHead:
-        return QStringLiteral("víceslovné heslo");
+    case Skip::LongPhrase:
+        return QStringLiteral("víceslovné heslo delší než %1 slova").arg(MaxPhraseWords);
+    case Skip::TransparentPhrase:
+        return QStringLiteral("sousloví, jehož překlad je jen překladem jeho slov");
+    case Skip::GrammarPhrase:
+        return QStringLiteral("sousloví jen ze zájmen, pomocných sloves, záporu a předložek");
     case Skip::NotEncodable:
         return QStringLiteral("znaky mimo Windows-1250");
     case Skip::NotAWord:
@@ -387,14 +391,14 @@ std::optional<Skip> whyUnreachable(const QString& head)
 {
     if (hasControlCharacter(head))
         return Skip::ControlCharacter;
-    if (std::any_of(head.begin(), head.end(), [](QChar c) { return c.isSpace(); }))
-        return Skip::MultiWordHead;
     const QString capitals = head.toUpper();
     if (Cp1250::firstUnencodable(head) || Cp1250::firstUnencodable(capitals))
         return Skip::NotEncodable;
     const QStringList words = WordSplitter::split(head);
-    if (words.size() != 1 || words.constFirst() != head || capitals.toLower() != head.toLower())
+    if (words.join(u' ') != head || capitals.toLower() != head.toLower())
         return Skip::NotAWord;
+    if (words.size() > MaxPhraseWords)
+        return Skip::LongPhrase;
     const QString letter = LetterFile::fileLetter(head);
     if (letter.size() != 1 || letter[0] < u'a' || letter[0] > u'z')
         return Skip::NotAWord;
@@ -435,9 +439,41 @@ const DictionaryBuilder::RankedEnglish& DictionaryBuilder::rankedEnglish() const
     return *m_rankedEnglish;
 }
 
+struct DictionaryBuilder::WordPairs {
+    WordTranslations englishCzech;
+    WordTranslations czechEnglish;
+};
+
+const DictionaryBuilder::WordPairs& DictionaryBuilder::wordPairs() const
+{
+    if (m_wordPairs)
+        return *m_wordPairs;
+    auto pairs = std::make_shared<WordPairs>();
+    const auto add = [&](const QString& english, const QString& czech) {
+        if (!english.contains(u' '))
+            pairs->englishCzech.add(english, czech);
+        if (!czech.contains(u' '))
+            pairs->czechEnglish.add(czech, english);
+    };
+    // Only a word's first meanings: those its own line shows first. "last" may mean "konečně",
+    // but "at last" is still worth its line.
+    for (const Group& group : rankedEnglish().groups) {
+        const qsizetype first = std::min<qsizetype>(group.meanings.size(), PhraseWordMeanings);
+        for (qsizetype rank = 0; rank < first; ++rank)
+            add(group.key.toLower(), group.meanings[rank].core);
+    }
+    for (const auto& article : m_czechEnglish) {
+        for (const Sense& sense : article.senses)
+            add(sense.core, article.head);
+    }
+    m_wordPairs = pairs;
+    return *m_wordPairs;
+}
+
 void DictionaryBuilder::addEnglishCzech(const Dictd::Dictionary& dictionary)
 {
     m_rankedEnglish.reset();
+    m_wordPairs.reset();
     m_englishCzech.reserve(m_englishCzech.size() + dictionary.articles.size());
     for (const Dictd::Article& article : dictionary.articles) {
         ParsedArticle parsed = parseArticle(article.head, article.body);
@@ -449,6 +485,7 @@ void DictionaryBuilder::addEnglishCzech(const Dictd::Dictionary& dictionary)
 void DictionaryBuilder::addCzechEnglish(const Dictd::Dictionary& dictionary)
 {
     m_rankedEnglish.reset();
+    m_wordPairs.reset();
     m_czechEnglish.reserve(m_czechEnglish.size() + dictionary.articles.size());
     for (const Dictd::Article& article : dictionary.articles) {
         ParsedArticle parsed = parseArticle(article.head, article.body);
@@ -462,7 +499,9 @@ DirectionResult DictionaryBuilder::buildEnglishCzech() const
     DirectionResult result;
     result.sourceArticles = m_englishCzech.size();
     result.droppedMeanings = m_englishDropped;
-    result.entries = entriesOf(rankedEnglish().groups, LetterFile::EnglishToCzech, result.skipped);
+    result.entries = entriesOf(rankedEnglish().groups, LetterFile::EnglishToCzech,
+                               wordPairs().englishCzech, result.skipped);
+    result.phrases = phraseCount(result.entries);
     return result;
 }
 
@@ -545,6 +584,7 @@ DirectionResult DictionaryBuilder::buildCzechEnglish(bool invert) const
         }
     }
 
+    const WordTranslations& translations = wordPairs().czechEnglish;
     QList<Group> direct;
     QList<BuiltEntry> invertedOnly;
     for (Group& group : groups) {
@@ -553,12 +593,18 @@ DirectionResult DictionaryBuilder::buildCzechEnglish(bool invert) const
             direct.append(std::move(group));
             continue;
         }
+        if (const auto why = whyNotHelpful(group, translations)) {
+            result.skipped.add(*why);
+            continue;
+        }
         invertedOnly.append({group.key,
                              translationLine(textsOf(group.meanings), LetterFile::CzechToEnglish),
                              group.meanings.size()});
     }
     result.invertedOnly = invertedOnly.size();
-    result.entries = entriesOf(direct, LetterFile::CzechToEnglish, result.skipped) + invertedOnly;
+    result.entries =
+        entriesOf(direct, LetterFile::CzechToEnglish, translations, result.skipped) + invertedOnly;
+    result.phrases = phraseCount(result.entries);
     return result;
 }
 

@@ -14,7 +14,9 @@ namespace Import
 
 // Why a source entry, or a head word built from it, did not make it into a letter file.
 enum class Skip {
-    MultiWordHead,       // "6 AM", "look at": a lookup only ever asks for single words
+    LongPhrase,          // more words than a phrase has: an explanation, not a phrase
+    TransparentPhrase,   // "it is" -> "to je": its translation is just its words' own
+    GrammarPhrase,       // "you can", "be in": pronouns, auxiliaries, negation, prepositions
     NotEncodable,        // characters that Windows-1250 cannot hold
     NotAWord,            // "co-operate", "24th", "be!": the word splitter never yields this head
     NoTranslation,       // nothing was left after cleaning
@@ -23,7 +25,7 @@ enum class Skip {
     ControlCharacter,    // a line break or another control character inside the head word
     LooksLikeTerminator, // "END" / "end" in .cze: readers would take it for the file's end
 };
-inline constexpr int SkipReasons = 8;
+inline constexpr int SkipReasons = 10;
 QString describe(Skip reason);
 
 struct SkipCounts {
@@ -33,7 +35,9 @@ struct SkipCounts {
     qsizetype total() const;
 };
 
-// Whether a lookup can ever ask for `head` in one of the 52 letter files, and why not.
+// Whether a lookup can ever ask for `head` in one of the 52 letter files, and why not. A
+// phrase head ("of course") is reachable when its words, as the word splitter cuts them,
+// are separated by single blanks: the pass finds it among the typed words.
 std::optional<Skip> whyUnreachable(const QString& head);
 
 // One entry for a letter file.
@@ -51,6 +55,7 @@ struct DirectionResult {
     qsizetype invertedOnly = 0;    // head words that only the inversion gave
     qsizetype notInverted = 0;     // meanings that are not one Czech word and were not inverted
     qsizetype droppedMeanings = 0; // meanings with characters that a letter file cannot hold
+    qsizetype phrases = 0;         // entries of them whose head is more than one word
 };
 
 // A translation line longer than this is cut after its last whole meaning.
@@ -96,6 +101,11 @@ class DictionaryBuilder
     qsizetype m_englishDropped = 0; // meanings the article parser left out
     qsizetype m_czechDropped = 0;
     mutable std::shared_ptr<const RankedEnglish> m_rankedEnglish;
+    // Single words' translations, English to Czech and Czech to English, from both
+    // dictionaries: what tells a transparent phrase.
+    struct WordPairs;
+    const WordPairs& wordPairs() const;
+    mutable std::shared_ptr<const WordPairs> m_wordPairs;
 };
 
 } // namespace Import

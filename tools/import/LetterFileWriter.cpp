@@ -76,6 +76,8 @@ WriteOutcome writeLetterFiles(const QString& directory, const QString& dictExt,
                   });
 
         SkipCounts skipped;
+        qsizetype phrases = 0;
+        qsizetype entriesAfter = 0;
         const auto choose = [&](const QList<LetterFile::Entry>& existing) {
             QSet<QString> present;
             for (const LetterFile::Entry& entry : existing)
@@ -100,8 +102,11 @@ WriteOutcome writeLetterFiles(const QString& directory, const QString& dictExt,
             }
             QList<LetterFile::Entry> added;
             added.reserve(fresh.size());
-            for (const BuiltEntry* entry : fresh)
+            for (const BuiltEntry* entry : fresh) {
                 added.append({entry->head, entry->translation});
+                phrases += entry->head.contains(u' ');
+            }
+            entriesAfter = existing.size() + added.size();
             return added;
         };
 
@@ -122,6 +127,11 @@ WriteOutcome writeLetterFiles(const QString& directory, const QString& dictExt,
         for (int i = 0; i < SkipReasons; ++i)
             outcome.skipped.counts[i] += skipped.counts[i];
         outcome.written += appended.added;
+        outcome.phrasesWritten += phrases;
+        if (entriesAfter > outcome.fullestEntries) {
+            outcome.fullestEntries = entriesAfter;
+            outcome.fullestFile = QFileInfo(path).fileName();
+        }
         if (progress)
             progress(QFileInfo(path).fileName(), appended.added);
     }

@@ -16,6 +16,9 @@ inline constexpr qsizetype MaxEntriesPerFile = 32767;
 
 struct WriteOutcome {
     qsizetype written = 0;
+    qsizetype phrasesWritten = 0; // of them, entries whose head is more than one word
+    QString fullestFile;          // the letter file that holds the most entries, and how many
+    qsizetype fullestEntries = 0;
     SkipCounts skipped;   // AlreadyThere and FileFull
     QStringList failures; // one line per letter file that was left as it was
 };

@@ -3,6 +3,7 @@
 #include "Dictd.h"
 #include "DictionaryBuilder.h"
 #include "LetterFileWriter.h"
+#include "PhraseRules.h"
 #include "Preflight.h"
 
 #include "dictionary/FileWriter.h"
@@ -84,11 +85,19 @@ bool writeDirection(const QString& title, const QString& directory, const QStrin
     if (built.sourceArticles > 0)
         out() << " (článků ve zdroji: " << built.sourceArticles << ")";
     out() << Qt::endl;
+    out() << "  sousloví: připraveno " << built.phrases << ", zapsáno " << written.phrasesWritten
+          << "; vynecháno jako průhledná (překlad jen z překladů slov): "
+          << skipped[Skip::TransparentPhrase]
+          << ", jen gramatická slova: " << skipped[Skip::GrammarPhrase] << ", delší než "
+          << MaxPhraseWords << " slova: " << skipped[Skip::LongPhrase] << Qt::endl;
+    if (!written.fullestFile.isEmpty())
+        out() << "  nejplnější písmenový soubor: " << written.fullestFile << " ("
+              << written.fullestEntries << " hesel z " << MaxEntriesPerFile << ")" << Qt::endl;
     if (built.invertedOnly > 0 || built.notInverted > 0) {
         out() << "  hesel jen z obráceného anglicko-českého slovníku: " << built.invertedOnly
               << Qt::endl
-              << "  překladů, které nejsou jedno české slovo (neobráceno): " << built.notInverted
-              << Qt::endl;
+              << "  překladů, které nejsou české slovo ani sousloví (neobráceno): "
+              << built.notInverted << Qt::endl;
     }
     if (skipped.total() > 0) {
         out() << "  přeskočeno: " << skipped.total() << Qt::endl;
