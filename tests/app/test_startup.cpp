@@ -118,8 +118,8 @@ class TestStartup : public QObject
         QCOMPARE(second, QString());
     }
 
-    // A program without its speech module translates and speaks silently, and says so in
-    // the first window of each run; the module is not looked for again at every opening.
+    // A program without its speech module translates silently and says so in the first
+    // window of each run; the module is not looked for again at every opening.
     void missingModuleIsToldOncePerRun()
     {
         TempDataDir data;
@@ -137,15 +137,10 @@ class TestStartup : public QObject
                 click(okno, "Command1");
                 seen << control<QPlainTextEdit>(okno, "Text2")->toPlainText();
             });
-            openFrom(form, "Command5", [&](QWidget* form2) {
-                seen << noticeOf(form2);
-                speakIn(form2);
-                seen << control<QLineEdit>(form2, "Text1")->text();
-            });
-            openFrom(form, "Command2", [&](QWidget* okno) { seen << noticeOf(okno); });
+            openFrom(form, "Command5", [&](QWidget* form2) { seen << noticeOf(form2); });
             QCOMPARE(seen, (QStringList{"Řeč není k dispozici: chybí modul řeči (hledán jako " +
                                             missing + "). Vše ostatní funguje, jen bez zvuku.",
-                                        "house ........... dům;", "", "", ""}));
+                                        "house ........... dům;", ""}));
         }
     }
 
