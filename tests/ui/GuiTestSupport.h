@@ -8,12 +8,10 @@
 #include <QApplication>
 #include <QMetaEnum>
 #include <QPointer>
-#include <QStringList>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
-#include <memory>
 
 inline WindowServices recordingServices(const std::shared_ptr<SpeechLog>& log)
 {
@@ -66,18 +64,25 @@ inline void whenModalOpens(QWidget* current, std::function<void(QWidget*)> actio
     });
 }
 
+// Opens the window behind `button` of `window`, runs `use` on it, closes it.
+inline void openFrom(QWidget& window, const char* button, std::function<void(QWidget*)> use)
+{
+    whenModalOpens(&window, std::move(use));
+    click(&window, button);
+}
+
 // How a screen reader sees `window` and its named controls: "object role accessible-name".
 inline QStringList accessibleView(QWidget* window)
 {
     QStringList seen;
-    QList<QWidget*> widgets{window};
-    widgets += window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    for (QWidget* widget : widgets) {
-        const QAccessibleInterface* seenAs = QAccessible::queryAccessibleInterface(widget);
+    for (QWidget* widget :
+         QList<QWidget*>{window} + window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(widget);
         if (!widget->objectName().isEmpty())
-            seen << widget->objectName() + ' ' +
-                        QMetaEnum::fromType<QAccessible::Role>().valueToKey(seenAs->role()) + ' ' +
-                        seenAs->text(QAccessible::Name);
+            seen << QStringLiteral("%1 %2 %3")
+                        .arg(widget->objectName(),
+                             QMetaEnum::fromType<QAccessible::Role>().valueToKey(heard->role()),
+                             heard->text(QAccessible::Name));
     }
     return seen;
 }
