@@ -106,6 +106,8 @@ class TestForm2 : public QObject
             heard << (voice->state().checked ? "checked" : "-");
         }
         QCOMPARE(heard, (QStringList{"normální", "malá", "normální", "-", "checked"}));
+        click(&window, "Command2"); // "Zpět"
+        QVERIFY(!window.isVisible());
     }
 };
 
