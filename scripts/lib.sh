@@ -16,6 +16,7 @@ SLOVNIK_PACKAGES=(
     libhunspell-dev hunspell-cs hunspell-en-us
     fonts-dejavu-core qt6-translations-l10n
     xvfb xauth
+    dbus-daemon at-spi2-core python3-pyatspi
     clang libclang-rt-dev
     desktop-file-utils appstream lintian dpkg-dev file
     python3

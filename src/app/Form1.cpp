@@ -14,35 +14,28 @@
 using namespace Module1;
 
 Form1::Form1(DataDirectory dataDirectory, WindowServices services, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_dataDirectory(std::move(dataDirectory)),
-      m_services(std::move(services)), m_background(Look::picture(Look::Picture::Form1Background)),
+    : PictureWindow({"Form1",
+                     QStringLiteral("Anglicko-český slovník verze 2.0"),
+                     {4680, 3735},
+                     Look::windowIcon(),
+                     Look::Picture::Form1Background},
+                    parent),
+      m_dataDirectory(std::move(dataDirectory)), m_services(std::move(services)),
       m_oknoPreklad([this] {
           return std::make_unique<OknoPreklad>(m_services, std::exchange(m_notice, QString()));
       }),
       m_oknoList([] { return std::make_unique<OknoList>(); }),
       m_form2([this] { return std::make_unique<Form2>(m_services); })
 {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Anglicko-český slovník verze 2.0"));
-    setWindowIcon(Look::windowIcon());
-    setFont(Look::windowFont());
-    Look::makeFixedFrame(*this, Look::twips(4680, 3735));
     createControls();
-    Look::centreOnScreen(*this);
     Form_Load();
-}
-
-void Form1::paintEvent(QPaintEvent*)
-{
-    Look::paintBackground(*this, m_background);
 }
 
 PictureButton* Form1::addButton(const char* name, const QString& caption, QRect twips,
                                 qreal pointSize)
 {
-    auto* button = new PictureButton(caption, Look::Picture::ButtonTexture, this);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(twips);
+    auto* button =
+        Look::place<PictureButton>(*this, name, twips, caption, Look::Picture::ButtonTexture);
     button->setFont(Look::dictionaryFont(pointSize, true));
     return button;
 }
@@ -58,9 +51,8 @@ void Form1::createControls()
     Command4 =
         addButton("Command4", QStringLiteral("Konec"), Look::twips(1920, 3000, 855, 255), 8.25);
 
-    Label1 = new QLabel(QStringLiteral("slovník 2.0 (GPL) · hesla: FreeDict, GNU GPL 2+"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(Look::twips(120, 3360, 4455, 255));
+    Label1 = Look::place<QLabel>(*this, "Label1", Look::twips(120, 3360, 4455, 255),
+                                 QStringLiteral("slovník 2.0 (GPL) · hesla: FreeDict, GNU GPL 2+"));
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setAutoFillBackground(true);
     Label1->setBackgroundRole(QPalette::ToolTipBase);

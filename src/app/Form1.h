@@ -1,28 +1,22 @@
 #pragma once
 
 #include "dictionary/DataDirectory.h"
+#include "ui/Look.h"
 #include "ui/SecondaryWindow.h"
 #include "ui/WindowServices.h"
 
-#include <QPixmap>
-#include <QWidget>
-
 class QLabel;
-class PictureButton;
 
 // The main window: a menu of buttons that open the translation window in either direction
 // (and the browse and pronunciation windows), and "Konec". It sets DataPath on load and
 // DictExt before the translation window opens; it does no dictionary work of its own.
-class Form1 : public QWidget
+class Form1 : public PictureWindow
 {
     Q_OBJECT
 
   public:
     explicit Form1(DataDirectory dataDirectory, WindowServices services = {},
                    QWidget* parent = nullptr);
-
-  protected:
-    void paintEvent(QPaintEvent* event) override;
 
   private:
     void createControls();
@@ -39,7 +33,6 @@ class Form1 : public QWidget
     QString m_dataPath; // the data directory, or the built-in dictionary when it is unusable
     QString m_notice;   // why words cannot be learned, until the translation window told it
     WindowServices m_services;
-    QPixmap m_background;
 
     PictureButton* Command1 = nullptr;
     PictureButton* Command2 = nullptr;

@@ -33,15 +33,15 @@ void ApplicationBeep::beep()
 }
 
 OknoList::OknoList(std::shared_ptr<SystemBeep> beep, QWidget* parent)
-    : PictureDialog(Look::Picture::OknoListBackground, parent), m_beep(std::move(beep))
+    : PictureDialog({"OknoList",
+                     QStringLiteral("Listování ve slovníku"),
+                     {9030, 8010},
+                     Look::noIcon(),
+                     Look::Picture::OknoListBackground},
+                    parent),
+      m_beep(std::move(beep))
 {
-    setObjectName(QStringLiteral("OknoList"));
-    setWindowTitle(QStringLiteral("Listování ve slovníku"));
-    setWindowIcon(Look::noIcon());
-    setFont(Look::windowFont());
-    Look::makeFixedFrame(*this, Look::twips(9030, 8010));
     createControls();
-    Look::centreOnScreen(*this);
     Form_Load();
 }
 
@@ -49,32 +49,29 @@ OknoList::~OknoList() = default;
 
 void OknoList::createControls()
 {
-    List1 = new QListWidget(this);
-    List1->setObjectName(QStringLiteral("List1"));
-    List1->setGeometry(Look::twips(240, 240, 1335, 5130));
+    List1 = Look::place<QListWidget>(*this, "List1", Look::twips(240, 240, 1335, 5130));
+    List1->setAccessibleName(QStringLiteral("Písmena"));
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     paintLightBlue(*List1);
 
     // Editable, as the user may correct what is shown; the listing is never saved.
-    Text1 = new ListingBox(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(Look::twips(2520, 240, 6135, 7455));
+    Text1 = Look::place<ListingBox>(*this, "Text1", Look::twips(2520, 240, 6135, 7455));
+    Text1->setAccessibleName(QStringLiteral("Obsah slovníku pro zvolené písmeno"));
     Text1->setFont(Look::dictionaryFont(9.75, true));
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setTabChangesFocus(true);
 
     // The typed text never becomes an item and is never completed from the items.
-    Combo1 = new QComboBox(this);
-    Combo1->setObjectName(QStringLiteral("Combo1"));
-    Combo1->setGeometry(Look::twips(240, 5760, 2175, 315));
+    Combo1 = Look::place<QComboBox>(*this, "Combo1", Look::twips(240, 5760, 2175, 315));
+    // On Linux Qt names a combo box by its text; what the box is for is its description.
+    Combo1->setAccessibleDescription(QStringLiteral("Směr slovníku"));
     Combo1->setEditable(true);
     Combo1->setInsertPolicy(QComboBox::NoInsert);
     Combo1->setCompleter(nullptr);
     paintLightBlue(*Combo1);
 
-    Command1 = new PictureButton(QStringLiteral("Zavřít"), Look::Picture::ButtonTexture, this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(Look::twips(240, 7440, 855, 255));
+    Command1 = Look::place<PictureButton>(*this, "Command1", Look::twips(240, 7440, 855, 255),
+                                          QStringLiteral("Zavřít"), Look::Picture::ButtonTexture);
     Command1->setFont(Look::dictionaryFont(8.25, true));
 
     setTabOrder(List1, Text1);
@@ -182,8 +179,5 @@ void OknoList::setListing(const QString& text)
 
 void OknoList::setMousePointer(MousePointer pointer)
 {
-    if (pointer == MousePointer::Hourglass)
-        setCursor(Qt::WaitCursor);
-    else
-        unsetCursor();
+    Look::setMousePointer(*this, pointer);
 }

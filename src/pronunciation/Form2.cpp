@@ -1,22 +1,21 @@
 #include "pronunciation/Form2.h"
 
 #include "ui/Look.h"
+#include "ui/PositionBar.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QScrollBar>
 #include <limits>
 
 Form2::Form2(const WindowServices& services, QWidget* parent)
-    : PictureDialog(Look::Picture::Form2Background, parent)
+    : PictureDialog({"Form2",
+                     QStringLiteral("Výslovnost"),
+                     {10995, 3750},
+                     Look::noIcon(),
+                     Look::Picture::Form2Background},
+                    parent)
 {
-    setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Výslovnost"));
-    setWindowIcon(Look::noIcon());
-    setFont(Look::windowFont());
-    Look::makeFixedFrame(*this, Look::twips(10995, 3750));
     createControls();
-    Look::centreOnScreen(*this);
 
     // Without speech the window still opens and works, silently; the first window of a run
     // that cannot be heard says why, in the area of its speech control.
@@ -36,19 +35,17 @@ Form2::~Form2() = default;
 
 QLabel* Form2::addLabel(const char* name, const QString& text, QRect rect, const QColor& colour)
 {
-    auto* label = new QLabel(text, this);
-    label->setObjectName(QLatin1String(name));
+    auto* label = Look::place<QLabel>(*this, name, rect, text);
     Look::makeTransparentLabel(*label, colour);
-    label->setGeometry(rect);
     return label;
 }
 
 PictureButton* Form2::addOption(const char* name, const QString& caption, QRect rect)
 {
     // A graphical option button: a textured button that stays pressed while it is chosen.
-    auto* option = new PictureButton(caption, Look::Picture::ButtonTexture, this);
-    option->setObjectName(QLatin1String(name));
-    option->setGeometry(rect);
+    // Screen readers take a checkable, mutually exclusive button for a radio button.
+    auto* option =
+        Look::place<PictureButton>(*this, name, rect, caption, Look::Picture::ButtonTexture);
     option->setCheckable(true);
     option->setAutoExclusive(true);
     return option;
@@ -58,26 +55,23 @@ void Form2::createControls()
 {
     const QFont font = Look::dictionaryFont(9.75, true);
 
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(Look::twips(360, 360, 10455, 405));
+    Text1 = Look::place<QLineEdit>(*this, "Text1", Look::twips(360, 360, 10455, 405));
     Text1->setFont(font);
     Text1->setMaxLength(std::numeric_limits<int>::max()); // a pasted text is spoken whole
 
-    // The prompt keeps its place but may grow to fit its text in a wider font.
     Label1 = addLabel("Label1", QStringLiteral("Napište text a klepněte na tlačítko Vyslovit:"),
                       Look::twips(360, 120, 4215, 255), Qt::white);
-    Label1->resize(std::max(Label1->width(), Label1->sizeHint().width()), Label1->height());
+    Look::widenToFit(*Label1);
+    Label1->setBuddy(Text1); // names the box for screen readers
 
-    Command1 = new PictureButton(QStringLiteral("V  y  s  l  o  v  i  t"),
-                                 Look::Picture::WideButtonTexture, this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(Look::twips(360, 960, 10455, 375));
+    Command1 = Look::place<PictureButton>(*this, "Command1", Look::twips(360, 960, 10455, 375),
+                                          QStringLiteral("V  y  s  l  o  v  i  t"),
+                                          Look::Picture::WideButtonTexture);
     Command1->setFont(font);
+    Command1->setAccessibleName(QStringLiteral("Vyslovit")); // read as a word, not letter by letter
 
-    Command2 = new PictureButton(QStringLiteral("Zpět"), Look::Picture::ButtonTexture, this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setGeometry(Look::twips(9720, 3240, 1095, 375));
+    Command2 = Look::place<PictureButton>(*this, "Command2", Look::twips(9720, 3240, 1095, 375),
+                                          QStringLiteral("Zpět"), Look::Picture::ButtonTexture);
 
     Option1 =
         addOption("Option1", QStringLiteral("Ženský hlas"), Look::twips(2400, 1680, 1455, 255));
@@ -85,21 +79,17 @@ void Form2::createControls()
         addOption("Option2", QStringLiteral("Mužský hlas"), Look::twips(2400, 1920, 1455, 255));
     Option1->setChecked(true);
 
-    HScroll1 = new QScrollBar(Qt::Horizontal, this);
-    HScroll1->setObjectName(QStringLiteral("HScroll1"));
-    HScroll1->setGeometry(Look::twips(7680, 2160, 2175, 375));
-    HScroll1->setRange(0, 2);
-    HScroll1->setSingleStep(1);
-    HScroll1->setPageStep(1);
+    // The positions are read out by the marks above them.
+    HScroll1 = Look::place<PositionBar>(
+        *this, "HScroll1", Look::twips(7680, 2160, 2175, 375),
+        QStringList{QStringLiteral("malá"), QStringLiteral("normální"), QStringLiteral("velká")});
     HScroll1->setValue(1);
-    // A scroll bar of Qt inverts its keys for scrolling views; this one is a slider whose
-    // Right arrow means faster. It takes the focus, as it is in the tab order.
-    HScroll1->setInvertedControls(false);
-    HScroll1->setFocusPolicy(Qt::StrongFocus);
+    HScroll1->setAccessibleName(QStringLiteral("Rychlost řeči"));
 
     Label2 = addLabel("Label2", QStringLiteral("Rychlost řeči:"),
                       Look::twips(8280, 1680, 1095, 255), Qt::cyan);
-    Label2->resize(std::max(Label2->width(), Label2->sizeHint().width()), Label2->height());
+    Look::widenToFit(*Label2);
+    Label2->setBuddy(HScroll1);
 
     // The three marks stand over the three positions of the bar. Where the font is wider than
     // the bar, the label grows evenly to both sides, so "Normální" stays over the middle.

@@ -9,7 +9,7 @@
 class PictureButton;
 class QLabel;
 class QLineEdit;
-class QScrollBar;
+class PositionBar;
 
 // The pronunciation window: the user types any text into Text1, picks a voice and a speed
 // and presses Command1 to hear it. Voice and speed are read from their controls at every
@@ -36,7 +36,7 @@ class Form2 : public PictureDialog
     PictureButton* Command2 = nullptr;
     PictureButton* Option1 = nullptr;
     PictureButton* Option2 = nullptr;
-    QScrollBar* HScroll1 = nullptr;
+    PositionBar* HScroll1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
 };

@@ -28,6 +28,7 @@ QString InputBoxQuestion::ask(const QString& prompt, const QString& title)
 
     auto* edit = new QLineEdit(&dialog);
     edit->setObjectName(QStringLiteral("Answer"));
+    label->setBuddy(edit); // a screen reader reads the prompt as the edit line's name
 
     auto* buttons = new QDialogButtonBox(&dialog);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);

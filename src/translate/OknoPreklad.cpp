@@ -14,18 +14,17 @@
 using namespace Module1;
 
 OknoPreklad::OknoPreklad(const WindowServices& services, const QString& notice, QWidget* parent)
-    : PictureDialog(Look::Picture::OknoPrekladBackground, parent), m_writer(services.writer),
-      m_heads(services.heads), m_baseForms(services.baseForms), m_forms(services.forms),
-      m_question(this)
+    : PictureDialog({"OknoPreklad",
+                     QStringLiteral("Překlad"),
+                     {11970, 8775},
+                     Look::windowIcon(),
+                     Look::Picture::OknoPrekladBackground},
+                    parent),
+      m_writer(services.writer), m_heads(services.heads), m_baseForms(services.baseForms),
+      m_forms(services.forms), m_question(this)
 {
-    setObjectName(QStringLiteral("OknoPreklad"));
-    setWindowTitle(QStringLiteral("Překlad"));
-    setWindowIcon(Look::windowIcon());
-    setFont(Look::windowFont());
-    Look::makeFixedFrame(*this, Look::twips(11970, 8775));
     createControls();
     addNotice(notice);
-    Look::centreOnScreen(*this);
 
     // A window whose speech cannot be heard still translates, silently; the first window of a
     // run without speech says why in the empty result box, until a result replaces it.
@@ -42,46 +41,41 @@ void OknoPreklad::createControls()
 {
     const QFont font = Look::dictionaryFont(9.75, true);
 
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(Look::twips(360, 240, 11175, 375));
+    Text1 = Look::place<QLineEdit>(*this, "Text1", Look::twips(360, 240, 11175, 375));
     Text1->setFont(font);
     // A pasted text is taken whole: the translation pass says what it leaves out.
     Text1->setMaxLength(std::numeric_limits<int>::max());
 
     // Read-only: the result is for reading and copying; typing into it would change nothing.
-    Text2 = new QPlainTextEdit(this);
-    Text2->setObjectName(QStringLiteral("Text2"));
-    Text2->setGeometry(Look::twips(360, 1440, 11175, 6855));
+    Text2 = Look::place<QPlainTextEdit>(*this, "Text2", Look::twips(360, 1440, 11175, 6855));
+    Text2->setAccessibleName(QStringLiteral("Výsledek překladu"));
     Text2->setFont(font);
     Text2->setReadOnly(true);
     Text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text2->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 
-    Command1 = new PictureButton(QStringLiteral("P  ř  e  k  l  a  d"),
-                                 Look::Picture::WideButtonTexture, this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(Look::twips(360, 720, 11175, 615));
+    Command1 = Look::place<PictureButton>(*this, "Command1", Look::twips(360, 720, 11175, 615),
+                                          QStringLiteral("P  ř  e  k  l  a  d"),
+                                          Look::Picture::WideButtonTexture);
     Command1->setFont(font);
+    Command1->setAccessibleName(QStringLiteral("Překlad")); // read as a word, not letter by letter
 
-    // The prompt keeps its place but may grow to fit its text in a wider font.
-    Label1 = new QLabel(QStringLiteral("Zapište text a klepněte na tlačítko Překlad:"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = Look::place<QLabel>(*this, "Label1", Look::twips(360, 0, 3135, 255),
+                                 QStringLiteral("Zapište text a klepněte na tlačítko Překlad:"));
     Look::makeTransparentLabel(*Label1, Qt::white);
-    QRect labelRect = Look::twips(360, 0, 3135, 255);
-    labelRect.setWidth(std::max(labelRect.width(), Label1->sizeHint().width()));
-    Label1->setGeometry(labelRect);
+    Look::widenToFit(*Label1);
+    Label1->setBuddy(Text1); // names the box for screen readers
 
-    Image1 = new ClickablePicture(Look::Picture::Close, this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(Look::twips(11640, 0, 315, 315));
+    Image1 = Look::place<ClickablePicture>(*this, "Image1", Look::twips(11640, 0, 315, 315),
+                                           Look::Picture::Close);
+    Image1->setAccessibleName(QStringLiteral("Zavřít"));
 
     setTabOrder(Text1, Text2);
     setTabOrder(Text2, Command1);
     Text1->setFocus();
 
     connect(Command1, &QPushButton::clicked, this, &OknoPreklad::Command1_Click);
-    connect(Image1, &ClickablePicture::clicked, this, &OknoPreklad::Image1_Click);
+    connect(Image1, &QAbstractButton::clicked, this, &OknoPreklad::Image1_Click);
 }
 
 void OknoPreklad::Form_Load()
@@ -140,8 +134,5 @@ void OknoPreklad::setOutputText(const QString& text)
 
 void OknoPreklad::setMousePointer(MousePointer pointer)
 {
-    if (pointer == MousePointer::Hourglass)
-        setCursor(Qt::WaitCursor);
-    else
-        unsetCursor();
+    Look::setMousePointer(*this, pointer);
 }

@@ -1,12 +1,12 @@
 #include "ui/Look.h"
 
+#include "ui/Accessibility.h"
 #include "ui/RawPicture.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmapCache>
 #include <QResource>
@@ -91,6 +91,19 @@ void paintBackground(QWidget& window, const QPixmap& picture)
     painter.drawPixmap(0, 0, picture);
 }
 
+void widenToFit(QLabel& label)
+{
+    label.resize(std::max(label.width(), label.sizeHint().width()), label.height());
+}
+
+void setMousePointer(QWidget& window, MousePointer pointer)
+{
+    if (pointer == MousePointer::Hourglass)
+        window.setCursor(Qt::WaitCursor);
+    else
+        window.unsetCursor();
+}
+
 void makeTransparentLabel(QLabel& label, const QColor& textColour)
 {
     label.setAutoFillBackground(false);
@@ -173,25 +186,16 @@ void PictureButton::keyPressEvent(QKeyEvent* event)
     QPushButton::keyPressEvent(event);
 }
 
-ClickablePicture::ClickablePicture(const QString& picture, QWidget* parent) : QLabel(parent)
+ClickablePicture::ClickablePicture(const QString& picture, QWidget* parent)
+    : QAbstractButton(parent), m_picture(Look::picture(picture))
 {
-    setPixmap(Look::picture(picture));
     setFocusPolicy(Qt::NoFocus);
 }
 
-void ClickablePicture::mousePressEvent(QMouseEvent* event)
+void ClickablePicture::paintEvent(QPaintEvent*)
 {
-    m_pressed = event->button() == Qt::LeftButton;
-}
-
-void ClickablePicture::mouseReleaseEvent(QMouseEvent* event)
-{
-    // A click is a press and a release on the picture, as on a button.
-    const bool click = m_pressed && event->button() == Qt::LeftButton &&
-                       rect().contains(event->position().toPoint());
-    m_pressed = false;
-    if (click)
-        emit clicked();
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_picture);
 }
 
 QIcon Look::noIcon()
@@ -201,9 +205,38 @@ QIcon Look::noIcon()
     return QIcon(blank);
 }
 
-PictureDialog::PictureDialog(const QString& background, QWidget* parent)
-    : QDialog(parent), m_background(Look::picture(background))
+namespace
 {
+
+void buildWindow(QWidget& window, const WindowDesign& design)
+{
+    Accessibility::install();
+    window.setObjectName(QLatin1String(design.name));
+    window.setWindowTitle(design.caption);
+    window.setWindowIcon(design.icon);
+    window.setFont(Look::windowFont());
+    Look::makeFixedFrame(window,
+                         Look::twips(design.clientTwips.width(), design.clientTwips.height()));
+    Look::centreOnScreen(window);
+}
+
+} // namespace
+
+PictureWindow::PictureWindow(const WindowDesign& design, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_background(Look::picture(design.background))
+{
+    buildWindow(*this, design);
+}
+
+void PictureWindow::paintEvent(QPaintEvent*)
+{
+    Look::paintBackground(*this, m_background);
+}
+
+PictureDialog::PictureDialog(const WindowDesign& design, QWidget* parent)
+    : QDialog(parent), m_background(Look::picture(design.background))
+{
+    buildWindow(*this, design);
 }
 
 void PictureDialog::paintEvent(QPaintEvent*)
@@ -213,8 +246,10 @@ void PictureDialog::paintEvent(QPaintEvent*)
 
 void PictureDialog::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape) {
+    // The same closing as the close control's, not QDialog's own rejection.
+    if (event->matches(QKeySequence::Cancel)) {
         event->accept();
+        close();
         return;
     }
     QDialog::keyPressEvent(event);

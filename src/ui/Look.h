@@ -1,10 +1,16 @@
 #pragma once
 
+#include "state/MousePointer.h"
+
+#include <QAbstractButton>
 #include <QDialog>
+#include <QIcon>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRect>
+
+#include <utility>
 
 // The look that all windows share: layout in twips, the dictionary font, fixed frames centred
 // on the screen, background photographs, graphical buttons and the clickable close picture.
@@ -66,7 +72,34 @@ void paintBackground(QWidget& window, const QPixmap& picture);
 // White text with the background picture showing through.
 void makeTransparentLabel(QLabel& label, const QColor& textColour);
 
+// A label keeps its place but grows to the right to fit its text in a wider font.
+void widenToFit(QLabel& label);
+
+// A new control of `window`, named as in the window's class and placed at `rect` (from
+// twips()); `args` are what the control is made from before its parent.
+template <class Control, class... Args>
+Control* place(QWidget& window, const char* name, QRect rect, Args&&... args)
+{
+    auto* control = new Control(std::forward<Args>(args)..., &window);
+    control->setObjectName(QLatin1String(name));
+    control->setGeometry(rect);
+    return control;
+}
+
+// The default pointer, or the hourglass while a handler reads files.
+void setMousePointer(QWidget& window, MousePointer pointer);
+
 } // namespace Look
+
+// What a window of the program is made from: its name (that of its class), its caption, the
+// size of its client area in twips, its icon and its background photograph.
+struct WindowDesign {
+    const char* name;
+    QString caption;
+    QSize clientTwips;
+    QIcon icon;
+    QString background;
+};
 
 // A graphical button: the texture picture, unscaled from its top-left corner, with a raised
 // edge and the caption centred over it (wrapped onto two lines when it does not fit). Enter
@@ -86,12 +119,31 @@ class PictureButton : public QPushButton
     QPixmap m_texture;
 };
 
-// A secondary window with a background photograph. It has no cancel button, so Escape does
-// not close it and discard what it shows: only its own close control and the close box do.
+// The main window: named, captioned, in the window font, in a fixed frame centred on the
+// screen, with its background photograph. Assistive technologies see it as a window, titled
+// by its caption.
+class PictureWindow : public QWidget
+{
+    Q_OBJECT
+
+  public:
+    PictureWindow(const WindowDesign& design, QWidget* parent);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QPixmap m_background;
+};
+
+// A secondary window, made as the main window is. Escape closes it as its own close control
+// and the close box do; nothing else closes it (it has no default or cancel button).
 class PictureDialog : public QDialog
 {
+    Q_OBJECT
+
   public:
-    PictureDialog(const QString& background, QWidget* parent);
+    PictureDialog(const WindowDesign& design, QWidget* parent);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -102,20 +154,17 @@ class PictureDialog : public QDialog
 };
 
 // A picture that reacts to a mouse click, like the close cross; it takes no keyboard focus.
-class ClickablePicture : public QLabel
+// Assistive technologies see a button, named by its accessible name, that they can press.
+class ClickablePicture : public QAbstractButton
 {
     Q_OBJECT
 
   public:
     ClickablePicture(const QString& picture, QWidget* parent);
 
-  signals:
-    void clicked();
-
   protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
-    bool m_pressed = false;
+    QPixmap m_picture;
 };

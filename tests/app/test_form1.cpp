@@ -1,3 +1,5 @@
+// The main window over the real secondary windows; what the program pays for before its first
+// paint, and how it tells the user once that speech cannot be heard.
 #include "app/Form1.h"
 #include "dictionary/DataDirectory.h"
 #include "dictionary/FileReader.h"
@@ -7,14 +9,42 @@
 #include "support/LetterFiles.h"
 #include "translate/OknoPreklad.h"
 #include "ui/GuiTestSupport.h"
+#include "ui/RawPicture.h"
 
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QtTest>
+
+namespace
+{
+
+// Whether a library whose file name contains `name` is mapped into this process.
+bool mapped(const char* name)
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(name);
+}
+
+// Premultiplied, as every picture is when it is drawn; without the colour space, which the
+// painter does not use.
+QByteArray pixels(const QImage& picture)
+{
+    const QImage image = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
+}
+
+QString noticeOf(QWidget* window)
+{
+    if (auto* okno = qobject_cast<OknoPreklad*>(window))
+        return control<QPlainTextEdit>(okno, "Text2")->placeholderText();
+    auto* label = window->findChild<QLabel*>(QStringLiteral("SpeechNotice"));
+    return label ? label->text() : QString();
+}
+
+} // namespace
 
 class TestForm1 : public QObject
 {
@@ -33,31 +63,8 @@ class TestForm1 : public QObject
 
     void init() { Module1::resetAll(); }
 
-    // An empty data directory gets the built-in dictionary; one holding a letter file is left
-    // alone; one that cannot be made does not stop the program.
-    void startUpPreparesTheDataDirectory()
-    {
-        const QString seeded = m_home.path() + "/share/slovnik/data/";
-        Form1{DataDirectory::standard()};
-        QCOMPARE(Module1::DataPath, seeded);
-        for (const QString& name : DataDirectory::letterFileNames()) {
-            QCOMPARE(LetterFile::readFile(seeded + name),
-                     LetterFile::readFile(DataDirectory::Embedded + name));
-            QVERIFY(QFileInfo(seeded + name).permissions().testFlag(QFileDevice::WriteOwner));
-        }
-        QCOMPARE(QDir(seeded).entryList(QDir::Files | QDir::Hidden).size(), 52);
-
-        TempDataDir own;
-        own.writeLines("h.dta", {"HORSE", "kůň;", "End"});
-        Form1{DataDirectory(own.path())};
-        QCOMPARE(Module1::DataPath, own.path());
-        QCOMPARE(own.bytes("h.dta"), QByteArray("HORSE\r\nk\xf9\xf2;\r\nEnd\r\n"));
-        QCOMPARE(QDir(own.path()).entryList(QDir::Files).size(), 1);
-    }
-
-    // A data directory that cannot be made: every word is looked up and listed from the
-    // built-in dictionary; the first translation window says once why nothing can be learned,
-    // and learning says it for every word.
+    // A data directory that cannot be made: words are looked up and listed from the built-in
+    // dictionary, and the first translation window alone says why none can be learned.
     void anUnusableDataDirectoryLeavesTheBuiltInDictionary()
     {
         TempDataDir home;
@@ -67,54 +74,31 @@ class TestForm1 : public QObject
                    recordingServices(std::make_shared<SpeechLog>()));
         form.show();
         QCOMPARE(Module1::DataPath, DataDirectory::Embedded);
-
         QStringList seen;
-        const auto text2 = [](QWidget* okno) {
-            return control<QPlainTextEdit>(okno, "Text2")->toPlainText();
-        };
-        const auto opened = [&](QWidget* okno) {
-            seen << control<QPlainTextEdit>(okno, "Text2")->placeholderText() + "|" + text2(okno);
-        };
-        whenModalOpens(&form, [&](QWidget* okno) {
-            opened(okno);
-            whenModalOpens(okno, [](QWidget* question) {
-                typeText(control(question, "Answer"), QStringLiteral("cosi"));
-                QTest::keyClick(control(question, "Answer"), Qt::Key_Return);
-            });
-            QTest::keyClicks(control(okno, "Text1"), "house qzqzq");
+        openFrom(form, "Command1", [&](QWidget* okno) {
+            seen << noticeOf(okno).left(38);
+            QTest::keyClicks(control(okno, "Text1"), "house");
             click(okno, "Command1");
-            const QStringList result = text2(okno).split('\n');
-            seen << (result[0].startsWith("house ........... ") &&
-                             !result[0].endsWith("Nenalezeno.")
-                         ? "house found"
-                         : result[0])
-                 << result.last();
+            const QString result = control<QPlainTextEdit>(okno, "Text2")->toPlainText();
+            seen << (result.contains("Nenalezeno.") ? result : result.left(18));
         });
-        click(&form, "Command1");
-        whenModalOpens(&form, opened);
-        click(&form, "Command2");
-        whenModalOpens(&form, [&](QWidget* okno) {
-            auto* list = control<QListWidget>(okno, "List1");
-            list->setCurrentRow(7);
+        openFrom(form, "Command2", [&](QWidget* okno) { seen << noticeOf(okno); });
+        openFrom(form, "Command3", [&](QWidget* okno) {
+            control<QListWidget>(okno, "List1")->setCurrentRow(7);
             seen << control<QPlainTextEdit>(okno, "Text1")->toPlainText().section('\n', 0, 0);
         });
-        click(&form, "Command3");
         const QStringList builtInH =
             LetterFile::splitLines(*LetterFile::readFile(DataDirectory::Embedded + "h.dta"));
-        const QString firstH = builtInH[0].toUpper() + " .......... " + builtInH[1];
-        QCOMPARE(seen, (QStringList{"Nová slova nelze do slovníku ukládat: složku " +
-                                        home.file("file/data") +
-                                        " nelze vytvořit (v cestě je soubor, ne složka). Slova se "
-                                        "hledají ve slovníku, který je součástí programu.|",
-                                    "house found",
-                                    "qzqzq ...nebylo uloženo do slovníku: slovník vestavěný do "
-                                    "programu nelze měnit.",
-                                    "|", firstH}));
+        QCOMPARE(seen, (QStringList{"Nová slova nelze do slovníku ukládat: ", "house ........... ",
+                                    "", builtInH[0].toUpper() + " .......... " + builtInH[1]}));
     }
 
-    // Tab reaches "Výslovnost" last. Each button, clicked or pressed with Enter or Space when it
-    // has the focus, opens its window modally and centred: the translation buttons set the
+    // A screen reader hears the window and its buttons by their captions, and the credit line,
+    // which names the dictionary's source and licence and fits its label. Every button shows
+    // the focus; Tab reaches "Výslovnost" last. Each button, clicked or pressed with Enter or Space
+    // when it has the focus, opens its window modally and centred: the translation buttons set the
     // direction first and get a freshly loaded window; the others change no variable themselves.
+    // Escape closes each window, and the main window is usable again.
     void buttonsOpenTheirWindowsModally()
     {
         TempDataDir data;
@@ -124,7 +108,18 @@ class TestForm1 : public QObject
         form.show();
         form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&form));
+        const QString credit = QStringLiteral("slovník 2.0 (GPL) · hesla: FreeDict, GNU GPL 2+");
+        QCOMPARE(accessibleView(&form),
+                 (QStringList{"Form1 Window Anglicko-český slovník verze 2.0",
+                              "Command1 Button Anglicko český překlad",
+                              "Command2 Button česko anglický překlad",
+                              "Command3 Button Listování ve slovníku", "Command4 Button Konec",
+                              "Label1 StaticText " + credit, "Command5 Button Výslovnost"}));
+        const auto* label = control<QLabel>(&form, "Label1");
+        QVERIFY(label->fontMetrics().horizontalAdvance(credit) <= label->width());
         QCOMPARE(QApplication::focusWidget(), control(&form, "Command1"));
+        QCOMPARE(focusNotShown(&form), QStringList());
+        control(&form, "Command1")->setFocus();
         for (const char* next : {"Command2", "Command3", "Command4", "Command5", "Command1"}) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(next));
@@ -135,28 +130,27 @@ class TestForm1 : public QObject
         const auto open = [&](const char* button, std::function<void(QWidget*)> use = {},
                               Qt::Key key = Qt::Key_unknown) {
             whenModalOpens(&form, [&, use](QWidget* window) {
-                const bool translation = qobject_cast<OknoPreklad*>(window);
-                const QPoint offCentre =
-                    window->frameGeometry().center() - form.screen()->availableGeometry().center();
-                seen << QStringLiteral("%1 %2 %3 %4 [%5]")
-                            .arg(window->windowTitle(), Module1::DictExt,
-                                 form.isEnabled() ? "enabled" : "disabled",
-                                 offCentre.isNull() ? QStringLiteral("centred")
-                                                    : QStringLiteral("off by %1,%2")
-                                                          .arg(offCentre.x())
-                                                          .arg(offCentre.y()),
-                                 translation
-                                     ? control<QLineEdit>(window, "Text1")->text() +
-                                           control<QPlainTextEdit>(window, "Text2")->toPlainText()
-                                     : "-");
+                const bool centred =
+                    window->frameGeometry().center() == form.screen()->availableGeometry().center();
+                seen << window->windowTitle() + ' ' + Module1::DictExt +
+                            (form.isEnabled() ? " enabled" : " disabled") +
+                            (centred ? " centred" : " off centre") +
+                            (qobject_cast<OknoPreklad*>(window)
+                                 ? " [" + control<QLineEdit>(window, "Text1")->text() +
+                                       control<QPlainTextEdit>(window, "Text2")->toPlainText() + "]"
+                                 : "");
                 if (use)
                     use(window);
+                else
+                    QTest::keyClick(window, Qt::Key_Escape);
+                seen << (window->isVisible() ? "left open" : "closed");
             });
             if (key == Qt::Key_unknown) {
                 click(&form, button);
             } else {
                 control(&form, button)->setFocus();
-                QTest::keyClick(control(&form, button), key);
+                QTest::keyClick(control(&form, button), key,
+                                key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
             }
             QVERIFY(form.isEnabled());
             QCOMPARE(form.focusWidget(), control(&form, button));
@@ -166,17 +160,17 @@ class TestForm1 : public QObject
             click(okno, "Command1");
             seen << control<QPlainTextEdit>(okno, "Text2")->toPlainText();
             QTest::mouseClick(control(okno, "Image1"), Qt::LeftButton, {}, QPoint(20, 20));
-            seen << (okno->isVisible() ? "Image1 left it open" : "closed");
         });
-        for (const char* button : {"Command2", "Command3", "Command5"})
+        for (const char* button : {"Command2", "Command3"})
             open(button, {}, Qt::Key_Return);
+        open("Command5", {}, Qt::Key_Enter); // on the keypad
         open("Command1", {}, Qt::Key_Space);
         QCOMPARE(seen, (QStringList{"Překlad anglicko-český .dta disabled centred []",
                                     "house ........... dům;", "closed",
-                                    "Překlad česko-anglický .cze disabled centred []",
-                                    "Listování ve slovníku .cze disabled centred [-]",
-                                    "Výslovnost .cze disabled centred [-]",
-                                    "Překlad anglicko-český .dta disabled centred []"}));
+                                    "Překlad česko-anglický .cze disabled centred []", "closed",
+                                    "Listování ve slovníku .cze disabled centred", "closed",
+                                    "Výslovnost .cze disabled centred", "closed",
+                                    "Překlad anglicko-český .dta disabled centred []", "closed"}));
         QCOMPARE(Module1::DataPath, data.path());
         QCOMPARE(log->controls, 4); // a speech control of its own for each opening that speaks
         QCOMPARE(log->calls, (QStringList{"speed 170", "speak house"}));
@@ -200,17 +194,71 @@ class TestForm1 : public QObject
         }
     }
 
-    // The credit line names where the dictionary comes from and under which licence, and
-    // fits its label in the window's font.
-    void creditNamesTheDictionarysSourceAndLicence()
+    // The pictures of the first paint are stored undecoded, pixel for pixel the assets;
+    // anything else under their names is refused rather than drawn as garbage.
+    void firstPaintPicturesAreTheAssetsUndecoded()
+    {
+        const std::pair<QString, const char*> pictures[] = {
+            {Look::Picture::Form1Background, "form1-background.jpg"},
+            {Look::Picture::ButtonTexture, "button-texture.png"},
+            {Look::Picture::Icon32, "icon-32.png"},
+            {Look::Picture::Icon16, "icon-16.png"}};
+        for (const auto& [name, asset] : pictures) {
+            const QImage expected(QStringLiteral(SLOVNIK_ASSETS_DIR "/") + asset);
+            QVERIFY(!expected.isNull());
+            QCOMPARE(pixels(Look::picture(name).toImage()), pixels(expected));
+        }
+
+        const QByteArray raw =
+            RawPicture::encode(QImage(QStringLiteral(SLOVNIK_ASSETS_DIR "/icon-16.png")));
+        const auto decodes = [](const QByteArray& bytes) {
+            return !RawPicture::decode(reinterpret_cast<const uchar*>(bytes.constData()),
+                                       bytes.size())
+                        .isNull();
+        };
+        QVERIFY(decodes(raw));
+        for (const QByteArray& bad : {raw.chopped(1), raw + "x", QByteArray("\x89PNG")})
+            QVERIFY(!decodes(bad));
+    }
+
+    // espeak-ng and Qt Multimedia are not even mapped until a window with speech opens.
+    void speechIsLoadedOnFirstNeed()
     {
         TempDataDir data;
-        Form1 form{DataDirectory(data.path())};
-        const auto* label = form.findChild<QLabel*>("Label1");
-        QVERIFY(label);
-        QVERIFY2(label->text().contains("FreeDict") && label->text().contains("GPL"),
-                 qPrintable(label->text()));
-        QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
+        WindowServices services;
+        services.makeSpeech = speechFromModule({QStringLiteral(SLOVNIK_SPEECH_MODULE_FILE)});
+        Form1 form(DataDirectory(data.path()), services);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(!mapped("libespeak-ng") && !mapped("libQt6Multimedia"));
+        openFrom(form, "Command5", [](QWidget*) {});
+        QVERIFY(mapped("libespeak-ng") && mapped("libQt6Multimedia"));
+    }
+
+    // A program without its speech module translates silently and says so in the first
+    // window of each run; the module is not looked for again at every opening.
+    void missingModuleIsToldOncePerRun()
+    {
+        TempDataDir data;
+        data.writeLines("h.dta", {"HOUSE", "dům;", "End"});
+        const QString missing = data.file("lib/slovnik-speech.so");
+        for (int run = 0; run < 2; ++run) {
+            WindowServices services;
+            services.makeSpeech = speechFromModule({missing});
+            Form1 form(DataDirectory(data.path()), services);
+            form.show();
+            QStringList seen;
+            openFrom(form, "Command1", [&](QWidget* okno) {
+                seen << noticeOf(okno);
+                QTest::keyClicks(control(okno, "Text1"), "house");
+                click(okno, "Command1");
+                seen << control<QPlainTextEdit>(okno, "Text2")->toPlainText();
+            });
+            openFrom(form, "Command5", [&](QWidget* form2) { seen << noticeOf(form2); });
+            QCOMPARE(seen, (QStringList{"Řeč není k dispozici: chybí modul řeči (hledán jako " +
+                                            missing + "). Vše ostatní funguje, jen bez zvuku.",
+                                        "house ........... dům;", ""}));
+        }
     }
 };
 
