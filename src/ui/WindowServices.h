@@ -3,6 +3,7 @@
 #include "dictionary/FileWriter.h"
 #include "dictionary/HeadIndex.h"
 #include "language/BaseForms.h"
+#include "language/FormTable.h"
 #include "speech/SpeechControl.h"
 
 #include <QStringList>
@@ -29,6 +30,10 @@ struct WindowServices {
     std::shared_ptr<bool> speechNoticeGiven = std::make_shared<bool>(false);
     // Base forms of inflected words for the lookup; null for none. Reads nothing until asked.
     std::shared_ptr<BaseFormSource> baseForms = std::make_shared<BaseForms>();
+    // The dictionary's head words and their inflected forms, for words typed without
+    // diacritics or mistyped; null when the program's word-form table is missing. Mapping
+    // the table reads nothing yet.
+    std::shared_ptr<const FormLookup> forms = FormTable::openInstalled();
     // What the translation passes have read, kept while the program runs.
     std::shared_ptr<HeadIndex> heads = std::make_shared<HeadIndex>();
 };

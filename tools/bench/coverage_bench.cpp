@@ -9,6 +9,7 @@
 //   coverage_bench --missing FILE           also every word not found, most frequent first
 //   coverage_bench --lines FILE             also every base-form line, in text order
 //   coverage_bench --runs 9 FILE            timed runs of each press (5 unless told)
+#include "Timing.h"
 #include "TranslationRun.h"
 
 #include "dictionary/HeadIndex.h"
@@ -76,20 +77,6 @@ QSet<QString> properNames(const QStringList& words)
             names.insert(lowered);
     }
     return names;
-}
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.isEmpty() ? 0 : values[values.size() / 2];
-}
-
-double timed(const auto& run)
-{
-    QElapsedTimer timer;
-    timer.start();
-    run();
-    return timer.nsecsElapsed() / 1e6;
 }
 
 void percent(const char* what, qsizetype count, qsizetype total)

@@ -1,0 +1,300 @@
+#include "language/FormTable.h"
+
+#include "language/Folding.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <vector>
+
+static_assert(std::endian::native == std::endian::little, "the table is read in place");
+
+using namespace FormTableFormat;
+
+namespace
+{
+
+int kindRank(Kind kind)
+{
+    return int(kind);
+}
+
+// A word this short is one or two edits from too many others to guess at.
+constexpr qsizetype ShortestNear = 3;
+// Up to this length a word is allowed one edit, beyond it two.
+constexpr qsizetype OneEditUpTo = 4;
+
+// Restricted Damerau-Levenshtein distance of a prefix of the table's keys to the query, one
+// row per letter of the prefix: row[j] is the distance to the query's first j letters.
+class NearWalk
+{
+  public:
+    NearWalk(const QByteArray& query, int maxEdits) : m_query(query), m_max(maxEdits)
+    {
+        std::vector<int> first(query.size() + 1);
+        for (qsizetype j = 0; j <= query.size(); ++j)
+            first[j] = int(j);
+        m_rows.push_back(std::move(first));
+    }
+
+    // Adds the prefix's next letter; false when no key under the prefix can be near enough.
+    bool push(char letter)
+    {
+        const std::vector<int>& up = m_rows.back();
+        std::vector<int> row(up.size());
+        row[0] = up[0] + 1;
+        int least = row[0];
+        const qsizetype depth = qsizetype(m_rows.size());
+        for (qsizetype j = 1; j < qsizetype(row.size()); ++j) {
+            const int cost = m_query[j - 1] == letter ? 0 : 1;
+            row[j] = std::min({up[j] + 1, row[j - 1] + 1, up[j - 1] + cost});
+            if (depth >= 2 && j >= 2 && letter == m_query[j - 2] &&
+                m_letters.back() == m_query[j - 1])
+                row[j] = std::min(row[j], m_rows[depth - 2][j - 2] + 1);
+            least = std::min(least, row[j]);
+        }
+        m_rows.push_back(std::move(row));
+        m_letters.push_back(letter);
+        return least <= m_max;
+    }
+    void pop()
+    {
+        m_rows.pop_back();
+        m_letters.pop_back();
+    }
+    int distance() const { return m_rows.back().back(); }
+    int maxEdits() const { return m_max; }
+
+  private:
+    QByteArray m_query;
+    int m_max;
+    std::vector<std::vector<int>> m_rows;
+    std::vector<char> m_letters;
+};
+
+} // namespace
+
+std::shared_ptr<FormTable> FormTable::open(const QString& path, QString* whyNot)
+{
+    std::shared_ptr<FormTable> table(new FormTable);
+    if (!table->load(path, whyNot))
+        return nullptr;
+    return table;
+}
+
+bool FormTable::load(const QString& path, QString* whyNot)
+{
+    const auto fail = [&](const QString& why) {
+        if (whyNot)
+            *whyNot = path + QStringLiteral(": ") + why;
+        return false;
+    };
+    m_file = std::make_unique<QFile>(path);
+    if (!m_file->open(QIODevice::ReadOnly))
+        return fail(m_file->errorString());
+    m_size = m_file->size();
+    if (m_size < qint64(sizeof(Header)) || m_size > qint64(UINT32_MAX))
+        return fail(QStringLiteral("není tabulka tvarů slov"));
+    m_data = m_file->map(0, m_size);
+    if (!m_data)
+        return fail(m_file->errorString());
+    Header header;
+    std::memcpy(&header, m_data, sizeof header);
+    if (header.magic != Magic || header.version != Version)
+        return fail(QStringLiteral("není tabulka tvarů slov této verze programu"));
+    // Every array lies inside the file, aligned, and the strings end with their NUL: no
+    // lookup can then read outside the file, whatever the numbers inside the arrays say.
+    const auto fits = [&](quint32 offset, quint64 count, quint64 size) {
+        return offset % 4 == 0 && offset + count * size <= quint64(m_size);
+    };
+    for (const Section& s : header.sections) {
+        if (!fits(s.keys, quint64(s.keyCount) + 1, sizeof(Key)) ||
+            !fits(s.entries, s.entryCount, sizeof(Entry)) ||
+            !fits(s.bases, s.baseCount, sizeof(Base)) || !fits(s.strings, s.stringsSize, 1) ||
+            (s.stringsSize > 0 && m_data[s.strings + s.stringsSize - 1] != 0))
+            return fail(QStringLiteral("tabulka tvarů slov je poškozená"));
+    }
+    return true;
+}
+
+QStringList FormTable::installedFiles()
+{
+    const QString program = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    const QString name = QStringLiteral(SLOVNIK_FORMS_NAME);
+    return {program + name, QDir::cleanPath(program + QStringLiteral(SLOVNIK_FORMS_FROM_PROGRAM) +
+                                            QLatin1Char('/') + name)};
+}
+
+std::shared_ptr<FormTable> FormTable::openInstalled()
+{
+    const QStringList files = installedFiles();
+    for (const QString& file : files) {
+        if (QFile::exists(file))
+            return open(file);
+    }
+    qWarning("Tabulka tvarů slov chybí (hledána jako %s).",
+             qUtf8Printable(files.join(QStringLiteral(", "))));
+    return nullptr;
+}
+
+const Section& FormTable::section(Language language) const
+{
+    return reinterpret_cast<const Header*>(m_data)->sections[language == Language::Czech ? 0 : 1];
+}
+
+const char* FormTable::text(const Section& s, quint32 offset) const
+{
+    if (offset >= s.stringsSize)
+        return "";
+    return reinterpret_cast<const char*>(m_data + s.strings + offset);
+}
+
+const char* FormTable::keyText(const Section& s, quint32 key) const
+{
+    return text(s, reinterpret_cast<const Key*>(m_data + s.keys)[key].text);
+}
+
+QList<FormTable::Form> FormTable::formsOfKey(const Section& s, quint32 key) const
+{
+    const auto* keys = reinterpret_cast<const Key*>(m_data + s.keys);
+    const auto* entries = reinterpret_cast<const Entry*>(m_data + s.entries);
+    const auto* bases = reinterpret_cast<const Base*>(m_data + s.bases);
+    const quint32 end = std::min(keys[key + 1].firstEntry, s.entryCount);
+    QList<Form> forms;
+    for (quint32 i = keys[key].firstEntry; i < end; ++i) {
+        const quint32 base = entries[i].baseAndKind >> 2;
+        if (base >= s.baseCount)
+            continue;
+        forms.append({QString::fromUtf8(text(s, entries[i].form)),
+                      QString::fromUtf8(text(s, bases[base].text)),
+                      Kind(entries[i].baseAndKind & 3), bases[base].weight});
+    }
+    return forms;
+}
+
+quint32 FormTable::findKey(const Section& s, const QByteArray& utf8) const
+{
+    quint32 low = 0;
+    quint32 high = s.keyCount;
+    while (low < high) {
+        const quint32 middle = low + (high - low) / 2;
+        if (std::strcmp(keyText(s, middle), utf8.constData()) < 0)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low < s.keyCount && utf8 == keyText(s, low) ? low : s.keyCount;
+}
+
+QList<FormTable::Form> FormTable::formsFolded(Language language, const QString& folded) const
+{
+    const Section& s = section(language);
+    const quint32 key = findKey(s, folded.toUtf8());
+    return key < s.keyCount ? formsOfKey(s, key) : QList<Form>();
+}
+
+QList<FormTable::Form> FormTable::formsOf(Language language, const QString& loweredWord) const
+{
+    QList<Form> forms = formsFolded(language, foldDiacritics(loweredWord));
+    forms.removeIf([&](const Form& form) { return form.form != loweredWord; });
+    return forms;
+}
+
+// The keys are walked as the trie they are sorted into: the keys under one prefix form a
+// range, split by their next byte into smaller ranges found by binary search, and a range
+// is left as soon as no key in it can be near enough.
+void FormTable::forEachNear(Language language, const QString& folded, int maxEdits,
+                            const std::function<void(quint32, int)>& found) const
+{
+    const Section& s = section(language);
+    NearWalk walk(folded.toUtf8(), maxEdits);
+    const auto byteAt = [&](quint32 key, qsizetype depth) { return uchar(keyText(s, key)[depth]); };
+    const QByteArray query = folded.toUtf8();
+    const std::function<void(quint32, quint32, qsizetype)> visit = [&](quint32 low, quint32 high,
+                                                                       qsizetype depth) {
+        while (low < high) {
+            const uchar letter = byteAt(low, depth);
+            // The end of the letter's range, galloping from its start: most ranges are short.
+            quint32 same = low;
+            quint32 step = 1;
+            while (low + step < high && byteAt(low + step, depth) == letter) {
+                same = low + step;
+                step *= 2;
+            }
+            quint32 first = same + 1;
+            quint32 last = std::min(high, low + step);
+            while (first < last) {
+                const quint32 middle = first + (last - first) / 2;
+                if (byteAt(middle, depth) == letter)
+                    first = middle + 1;
+                else
+                    last = middle;
+            }
+            // A typo seldom touches the first letter but by swapping it with the second.
+            const bool firstLetterFits = depth > 0 || query.size() < 2 ||
+                                         letter == uchar(query[0]) || letter == uchar(query[1]);
+            if (letter == 0) {
+                // The key ends here: the prefix is the whole key.
+                if (walk.distance() <= walk.maxEdits())
+                    found(low, walk.distance());
+            } else if (firstLetterFits) {
+                if (walk.push(char(letter)))
+                    visit(low, first, depth + 1);
+                walk.pop();
+            }
+            low = first;
+        }
+    };
+    visit(0, s.keyCount, 0);
+}
+
+QList<FormMatch> FormTable::best(QList<std::pair<FormMatch, Form>> candidates, int limit) const
+{
+    std::sort(candidates.begin(), candidates.end(), [](const auto& a, const auto& b) {
+        return std::make_tuple(a.first.edits, kindRank(a.second.kind), -qint64(a.second.weight),
+                               a.first.base) <
+               std::make_tuple(b.first.edits, kindRank(b.second.kind), -qint64(b.second.weight),
+                               b.first.base);
+    });
+    QList<FormMatch> out;
+    for (const auto& [match, form] : std::as_const(candidates)) {
+        if (out.size() >= limit)
+            break;
+        const bool seen = std::any_of(out.cbegin(), out.cend(),
+                                      [&](const FormMatch& m) { return m.base == match.base; });
+        if (!seen)
+            out.append(match);
+    }
+    return out;
+}
+
+QList<FormMatch> FormTable::folded(const QString& loweredWord, Language language, int limit) const
+{
+    QList<std::pair<FormMatch, Form>> candidates;
+    for (const Form& form : formsFolded(language, foldDiacritics(loweredWord))) {
+        if (form.kind != Kind::Known)
+            candidates.append({{form.base, form.form, 0}, form});
+    }
+    return best(std::move(candidates), limit);
+}
+
+QList<FormMatch> FormTable::near(const QString& loweredWord, Language language, int limit) const
+{
+    const QString folded = foldDiacritics(loweredWord);
+    if (folded.size() < ShortestNear)
+        return {};
+    const Section& s = section(language);
+    QList<std::pair<FormMatch, Form>> candidates;
+    forEachNear(language, folded, folded.size() <= OneEditUpTo ? 1 : 2,
+                [&](quint32 key, int edits) {
+                    if (edits == 0)
+                        return;
+                    for (const Form& form : formsOfKey(s, key)) {
+                        if (form.kind != Kind::Known)
+                            candidates.append({{form.base, form.form, edits}, form});
+                    }
+                });
+    return best(std::move(candidates), limit);
+}

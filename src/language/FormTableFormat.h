@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QtGlobal>
+#include <array>
+
+// The layout of the word-form table file: a header, then for each language (Czech, English)
+// a section of three arrays and a block of strings. Every number is little-endian; every
+// offset counts bytes from the start of the file, so that the file is used as it is mapped.
+//
+//   keys     the distinct folded spellings (foldDiacritics) of the section's forms, sorted by
+//            their UTF-8 bytes, with one more key after the last that only closes its range;
+//            key i owns entries [keys[i].firstEntry, keys[i + 1].firstEntry)
+//   entries  one per form and base form, grouped by key
+//   bases    the head words the forms belong to, each with its weight
+//   strings  NUL-terminated UTF-8 text, referred to by offsets from the block's start
+namespace FormTableFormat
+{
+
+inline constexpr std::array<char, 8> Magic{'S', 'L', 'V', 'F', 'O', 'R', 'M', 'S'};
+inline constexpr quint32 Version = 1;
+
+// How a form belongs to its base form.
+enum class Kind : quint8 {
+    HeadWord = 0,  // the form is the head word itself
+    Inflected = 1, // one of the head word's inflected forms
+    Derived = 2,   // a form of another word whose base form is the head word (byla -> byl -> být)
+    Known = 3, // a word the language's spelling dictionary holds as it is (the base is the word)
+};
+
+struct Key {
+    quint32 text;
+    quint32 firstEntry;
+};
+
+struct Entry {
+    quint32 form;
+    quint32 baseAndKind; // base index << 2 | kind
+};
+
+struct Base {
+    quint32 text;
+    quint32 weight; // the more, the more common the word
+};
+
+struct Section {
+    quint32 keyCount; // without the closing key
+    quint32 keys;
+    quint32 entryCount;
+    quint32 entries;
+    quint32 baseCount;
+    quint32 bases;
+    quint32 strings;
+    quint32 stringsSize;
+};
+
+struct Header {
+    std::array<char, 8> magic;
+    quint32 version;
+    quint32 reserved;
+    std::array<Section, 2> sections; // Czech, English
+};
+
+} // namespace FormTableFormat
