@@ -53,15 +53,15 @@ QStringList TableBaseForms::baseFormsOf(const QString& word, Language language,
             return found;
     }
 
-    if (!knows(forms)) {
-        // A word no head word has as a form: a foreign word or one the spelling dictionary
-        // lacks (firewallu -> firewall), never one the table knows (gnu is not gen).
-        const QList<BaseForm> plain = language == Language::Czech
-                                          ? CzechEndings::baseFormsOf(word, CzechEndings::SameStem)
-                                          : rest;
-        return firstHeadWords(plain, [&](const QString& base) {
-            return isHeadWord(base) && !knows(m_table->formsOf(language, base));
-        });
+    if (language == Language::Czech && !knows(forms)) {
+        // A Czech word no head word has as a form: a foreign word or one the spelling
+        // dictionary lacks (firewallu -> firewall), never one the table knows (gnu is not
+        // gen). The table leaves out the English words that derive (authentications), so
+        // English takes the guesses below.
+        return firstHeadWords(
+            CzechEndings::baseFormsOf(word, CzechEndings::SameStem), [&](const QString& base) {
+                return isHeadWord(base) && !knows(m_table->formsOf(language, base));
+            });
     }
     // A word known as itself only (psa) is taken to no head word that is only a form of
     // another word (vidím is not a form of vidí).

@@ -40,7 +40,8 @@ std::optional<QString> readText(const QString& path, QString* whyNot)
     return QString::fromUtf8(file.readAll());
 }
 
-// The affix file without prefixes and, for English, without the suffixes that derive.
+// The affix file without prefixes but the Czech superlative's (nej-: nejlepší is a form of
+// lepší), and for English without the suffixes that derive.
 QString affixesToExpand(const QString& aff, Language language)
 {
     static const QStringList inflecting{QStringLiteral("S"), QStringLiteral("D"),
@@ -50,7 +51,8 @@ QString affixesToExpand(const QString& aff, Language language)
         const QStringList fields = line.simplified().split(QLatin1Char(' '));
         const bool affix = fields.size() >= 2 &&
                            (fields[0] == QLatin1String("PFX") || fields[0] == QLatin1String("SFX"));
-        if (affix && (fields[0] == QLatin1String("PFX") ||
+        const bool superlative = language == Language::Czech && fields[1] == QLatin1String("E");
+        if (affix && ((fields[0] == QLatin1String("PFX") && !superlative) ||
                       (language == Language::English && !inflecting.contains(fields[1]))))
             continue;
         kept.append(line);
@@ -157,7 +159,8 @@ bool FormsBuilder::add(const Source& source, FormTableWriter& writer, QString* w
         return false;
 
     // The roots to expand, each with the head word its forms belong to: the root itself, or
-    // the base form the language's own sure guess makes of it (byl -> být).
+    // the likeliest base form the language's own analyser makes of it that is a head word
+    // (byl -> být, odeslaný -> odeslat).
     QStringList toExpand;
     QList<std::pair<QString, Kind>> headOf;
     const QStringList dicLines = dic->split(QLatin1Char('\n'));
@@ -173,8 +176,6 @@ bool FormsBuilder::add(const Source& source, FormTableWriter& writer, QString* w
             continue;
         }
         for (const BaseForm& guess : ownBaseForms(source.language, root)) {
-            if (guess.cost > SureCost)
-                break;
             if (heads.contains(guess.word)) {
                 toExpand.append(line);
                 headOf.append({guess.word, Kind::Derived});
