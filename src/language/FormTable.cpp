@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <sys/mman.h>
 #include <vector>
 
 static_assert(std::endian::native == std::endian::little, "the table is read in place");
@@ -100,6 +101,8 @@ bool FormTable::load(const QString& path, QString* whyNot)
     m_data = m_file->map(0, m_size);
     if (!m_data)
         return fail(m_file->errorString());
+    // Lookups jump through the file: reading ahead would only fill memory.
+    madvise(const_cast<uchar*>(m_data), size_t(m_size), MADV_RANDOM);
     Header header;
     std::memcpy(&header, m_data, sizeof header);
     if (header.magic != Magic || header.version != Version)
