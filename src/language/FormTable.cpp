@@ -116,6 +116,7 @@ bool FormTable::load(const QString& path, QString* whyNot)
         if (!fits(s.keys, quint64(s.keyCount) + 1, sizeof(Key)) ||
             !fits(s.entries, s.entryCount, sizeof(Entry)) ||
             !fits(s.bases, s.baseCount, sizeof(Base)) || !fits(s.strings, s.stringsSize, 1) ||
+            !fits(s.known, s.knownCount, sizeof(quint32)) ||
             (s.stringsSize > 0 && m_data[s.strings + s.stringsSize - 1] != 0))
             return fail(QStringLiteral("tabulka tvarů slov je poškozená"));
     }
@@ -198,6 +199,17 @@ QList<FormTable::Form> FormTable::formsFolded(Language language, const QString& 
     return key < s.keyCount ? formsOfKey(s, key) : QList<Form>();
 }
 
+bool FormTable::knows(Language language, const QString& loweredWord, const QList<Form>& forms) const
+{
+    const bool isForm = std::any_of(forms.cbegin(), forms.cend(),
+                                    [](const Form& form) { return form.kind != Kind::HeadWord; });
+    if (isForm)
+        return true;
+    const Section& s = section(language);
+    const auto* known = reinterpret_cast<const quint32*>(m_data + s.known);
+    return std::binary_search(known, known + s.knownCount, wordHash(loweredWord.toUtf8()));
+}
+
 QList<FormTable::Form> FormTable::formsOf(Language language, const QString& loweredWord) const
 {
     QList<Form> forms = formsFolded(language, foldDiacritics(loweredWord));
@@ -276,10 +288,8 @@ QList<FormMatch> FormTable::best(QList<std::pair<FormMatch, Form>> candidates, i
 QList<FormMatch> FormTable::folded(const QString& loweredWord, Language language, int limit) const
 {
     QList<std::pair<FormMatch, Form>> candidates;
-    for (const Form& form : formsFolded(language, foldDiacritics(loweredWord))) {
-        if (form.kind != Kind::Known)
-            candidates.append({{form.base, form.form, 0}, form});
-    }
+    for (const Form& form : formsFolded(language, foldDiacritics(loweredWord)))
+        candidates.append({{form.base, form.form, 0}, form});
     return best(std::move(candidates), limit);
 }
 
@@ -294,10 +304,8 @@ QList<FormMatch> FormTable::near(const QString& loweredWord, Language language, 
                 [&](quint32 key, int edits) {
                     if (edits == 0)
                         return;
-                    for (const Form& form : formsOfKey(s, key)) {
-                        if (form.kind != Kind::Known)
-                            candidates.append({{form.base, form.form, edits}, form});
-                    }
+                    for (const Form& form : formsOfKey(s, key))
+                        candidates.append({{form.base, form.form, edits}, form});
                 });
     return best(std::move(candidates), limit);
 }

@@ -33,6 +33,9 @@ class FormTable final : public FormLookup
     QList<Form> formsFolded(Language language, const QString& folded) const;
     // The forms spelt exactly `loweredWord`.
     QList<Form> formsOf(Language language, const QString& loweredWord) const;
+    // Whether the spelling dictionary the table was made from knows the word, given its
+    // forms (formsOf): as one of a head word's inflected forms or as it is.
+    bool knows(Language language, const QString& loweredWord, const QList<Form>& forms) const;
     // Calls found(key, edits) for each folded spelling of the table that is at most maxEdits
     // edits (insertions, deletions, substitutions, swaps of neighbours) from `folded`.
     void forEachNear(Language language, const QString& folded, int maxEdits,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QtGlobal>
 #include <array>
 
@@ -12,20 +13,30 @@
 //            key i owns entries [keys[i].firstEntry, keys[i + 1].firstEntry)
 //   entries  one per form and base form, grouped by key
 //   bases    the head words the forms belong to, each with its weight
+//   known    the hashes (wordHash) of the words the language's spelling dictionary holds as
+//            they are, sorted: whether it knows a word that is no form of a head word
 //   strings  NUL-terminated UTF-8 text, referred to by offsets from the block's start
 namespace FormTableFormat
 {
 
 inline constexpr std::array<char, 8> Magic{'S', 'L', 'V', 'F', 'O', 'R', 'M', 'S'};
-inline constexpr quint32 Version = 1;
+inline constexpr quint32 Version = 2;
 
 // How a form belongs to its base form.
 enum class Kind : quint8 {
     HeadWord = 0,  // the form is the head word itself
     Inflected = 1, // one of the head word's inflected forms
     Derived = 2,   // a form of another word whose base form is the head word (byla -> byl -> být)
-    Known = 3, // a word the language's spelling dictionary holds as it is (the base is the word)
 };
+
+// FNV-1a of a word's UTF-8 bytes: the same wherever the table is made or read.
+inline quint32 wordHash(const QByteArray& utf8)
+{
+    quint32 hash = 2166136261u;
+    for (const char c : utf8)
+        hash = (hash ^ quint8(c)) * 16777619u;
+    return hash;
+}
 
 struct Key {
     quint32 text;
@@ -51,6 +62,8 @@ struct Section {
     quint32 bases;
     quint32 strings;
     quint32 stringsSize;
+    quint32 knownCount;
+    quint32 known;
 };
 
 struct Header {

@@ -4,7 +4,6 @@
 
 #include <QSaveFile>
 #include <algorithm>
-#include <bit>
 #include <vector>
 
 namespace
@@ -62,7 +61,17 @@ void FormTableWriter::add(Language language, const QString& form, const QString&
 {
     Pairs& pairs = m_languages[indexOf(language)];
     const quint32 index = baseIndex(pairs, base);
-    pairs.kinds[std::make_pair(form, index)] |= quint8(1 << int(kind));
+    const auto key = std::make_pair(form, index);
+    const auto it = pairs.kinds.find(key);
+    if (it == pairs.kinds.end())
+        pairs.kinds.insert(key, quint8(kind));
+    else
+        *it = std::min(*it, quint8(kind));
+}
+
+void FormTableWriter::addKnown(Language language, const QString& word)
+{
+    m_languages[indexOf(language)].known.insert(wordHash(word.toUtf8()));
 }
 
 void FormTableWriter::setWeight(Language language, const QString& base, quint32 weight)
@@ -86,25 +95,16 @@ QByteArray FormTableWriter::section(const Pairs& pairs, quint32 start, Section& 
     };
     std::vector<Row> rows;
     rows.reserve(pairs.kinds.size());
-    for (auto it = pairs.kinds.cbegin(); it != pairs.kinds.cend(); ++it) {
-        const QByteArray folded = foldDiacritics(it.key().first).toUtf8();
-        const QByteArray form = it.key().first.toUtf8();
-        // The likeliest way the form belongs to the base, and whether the spelling
-        // dictionary knows it besides.
-        const int kinds = it.value();
-        const int likeliest = std::countr_zero(unsigned(kinds & ~(1 << int(Kind::Known))));
-        if (likeliest < int(Kind::Known))
-            rows.push_back({folded, quint8(likeliest), form, it.key().second});
-        if (kinds & (1 << int(Kind::Known)))
-            rows.push_back({folded, quint8(Kind::Known), form, it.key().second});
-    }
+    for (auto it = pairs.kinds.cbegin(); it != pairs.kinds.cend(); ++it)
+        rows.push_back({foldDiacritics(it.key().first).toUtf8(), it.value(),
+                        it.key().first.toUtf8(), it.key().second});
     std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
         return std::tie(a.folded, a.kind, a.form, a.base) <
                std::tie(b.folded, b.kind, b.form, b.base);
     });
 
     Strings strings;
-    QByteArray keys, entries, bases;
+    QByteArray keys, entries, bases, known;
     quint32 keyCount = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (i == 0 || rows[i].folded != rows[i - 1].folded) {
@@ -114,6 +114,10 @@ QByteArray FormTableWriter::section(const Pairs& pairs, quint32 start, Section& 
         append(entries, Entry{strings.offsetOf(rows[i].form), rows[i].base << 2 | rows[i].kind});
     }
     append(keys, Key{0, quint32(rows.size())});
+    std::vector<quint32> hashes(pairs.known.cbegin(), pairs.known.cend());
+    std::sort(hashes.begin(), hashes.end());
+    for (const quint32 hash : hashes)
+        append(known, hash);
     for (qsizetype i = 0; i < pairs.baseTexts.size(); ++i)
         append(bases, Base{strings.offsetOf(pairs.baseTexts[i].toUtf8()), pairs.weights[i]});
 
@@ -134,6 +138,8 @@ QByteArray FormTableWriter::section(const Pairs& pairs, quint32 start, Section& 
     header.bases = place(bases);
     header.strings = place(strings.block());
     header.stringsSize = quint32(strings.block().size());
+    header.knownCount = quint32(hashes.size());
+    header.known = place(known);
     return out;
 }
 

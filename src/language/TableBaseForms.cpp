@@ -12,13 +12,6 @@ namespace
 // (see BaseForms); through another word's form one step more.
 constexpr int TableCost = 1;
 
-// Whether the spelling dictionary the table was made from knows the word of these forms.
-bool knows(const QList<FormTable::Form>& forms)
-{
-    return std::any_of(forms.cbegin(), forms.cend(),
-                       [](const FormTable::Form& form) { return form.kind != Kind::HeadWord; });
-}
-
 } // namespace
 
 TableBaseForms::TableBaseForms(std::shared_ptr<const FormTable> table) : m_table(std::move(table))
@@ -53,14 +46,15 @@ QStringList TableBaseForms::baseFormsOf(const QString& word, Language language,
             return found;
     }
 
-    if (language == Language::Czech && !knows(forms)) {
+    if (language == Language::Czech && !m_table->knows(language, word, forms)) {
         // A Czech word no head word has as a form: a foreign word or one the spelling
         // dictionary lacks (firewallu -> firewall), never one the table knows (gnu is not
         // gen). The table leaves out the English words that derive (authentications), so
         // English takes the guesses below.
         return firstHeadWords(
             CzechEndings::baseFormsOf(word, CzechEndings::SameStem), [&](const QString& base) {
-                return isHeadWord(base) && !knows(m_table->formsOf(language, base));
+                return isHeadWord(base) &&
+                       !m_table->knows(language, base, m_table->formsOf(language, base));
             });
     }
     // A word known as itself only (psa) is taken to no head word that is only a form of

@@ -22,7 +22,7 @@ class FormTableTest : public ::testing::Test
         FormTableWriter writer;
         const auto add = [&](Language language, const char* base, const char* forms, int weight) {
             writer.add(language, u(base), u(base), Kind::HeadWord);
-            writer.add(language, u(base), u(base), Kind::Known);
+            writer.addKnown(language, u(base));
             writer.setWeight(language, u(base), weight);
             for (const QString& form : u(forms).split(u' ', Qt::SkipEmptyParts))
                 writer.add(language, form, u(base), Kind::Inflected);

@@ -169,7 +169,7 @@ bool FormsBuilder::add(const Source& source, FormTableWriter& writer, QString* w
         const QString root = line.section(QLatin1Char('/'), 0, 0).toLower();
         if (root.isEmpty())
             continue;
-        writer.add(source.language, root, root, Kind::Known);
+        writer.addKnown(source.language, root);
         if (heads.contains(root)) {
             toExpand.append(line);
             headOf.append({root, Kind::Inflected});
