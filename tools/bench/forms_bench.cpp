@@ -85,7 +85,7 @@ void comparePresses(const QString& press, const QString& what, const QString& ta
     const double exactMs = median(exact);
     std::printf("  %-34s %7.1f ms\n", "as typed only", exactMs);
     for (const Source& source : sources) {
-        QList<double> cold, warm, sentenceCold;
+        QList<double> cold, warm, sentenceCold, baseFormsCold;
         qsizetype notFound = 0;
         for (int run = 0; run < runs; ++run) {
             {
@@ -100,6 +100,11 @@ void comparePresses(const QString& press, const QString& what, const QString& ta
                     askTable(*table, r);
                     notFound = r.unknown.size();
                 }));
+            }
+            {
+                const auto baseForms = source.make();
+                baseFormsCold.append(
+                    timed([&] { translate(Dictionary, Cze, press, baseForms.get(), &kept); }));
             }
             const auto table = FormTable::open(tablePath);
             const auto baseForms = source.make();
@@ -117,6 +122,8 @@ void comparePresses(const QString& press, const QString& what, const QString& ta
                     verdict(coldMs <= ColdOverWarmGoal * warmMs));
         std::printf("    cold/as typed %.2fx (goal <= %.0fx) %s\n", coldMs / exactMs,
                     ColdOverExactGoal, verdict(coldMs <= ColdOverExactGoal * exactMs));
+        std::printf("    (of it the base forms alone, cold: %.1f ms, %.2fx the press as typed)\n",
+                    median(baseFormsCold), median(baseFormsCold) / exactMs);
         std::printf("    10-word sentence cold %.2f ms (goal < %.0f ms) %s\n", sentenceMs,
                     SentenceGoalMs, verdict(sentenceMs < SentenceGoalMs));
     }
