@@ -181,11 +181,12 @@ QList<FormTable::Form> FormTable::formsOfKey(const Section& s, quint32 key) cons
     const auto* bases = reinterpret_cast<const Base*>(m_data + s.bases);
     const quint32 end = std::min(keys[key + 1].firstEntry, s.entryCount);
     QList<Form> forms;
+    const QString folded = QString::fromUtf8(text(s, keys[key].text));
     for (quint32 i = keys[key].firstEntry; i < end; ++i) {
         const quint32 base = entries[i].baseAndKind >> 2;
         if (base >= s.baseCount)
             continue;
-        forms.append({QString::fromUtf8(text(s, entries[i].form)),
+        forms.append({formOf(folded, QString::fromUtf8(text(s, entries[i].form))),
                       QString::fromUtf8(text(s, bases[base].text)),
                       Kind(entries[i].baseAndKind & 3), bases[base].weight});
     }

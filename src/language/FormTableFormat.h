@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 #include <QtGlobal>
 #include <array>
 
@@ -11,7 +12,8 @@
 //   keys     the distinct folded spellings (foldDiacritics) of the section's forms, sorted by
 //            their UTF-8 bytes, with one more key after the last that only closes its range;
 //            key i owns entries [keys[i].firstEntry, keys[i + 1].firstEntry)
-//   entries  one per form and base form, grouped by key
+//   entries  one per form and base form, grouped by key; a form is kept as the marks that
+//            its key lacks (markPattern), which many forms share
 //   bases    the head words the forms belong to, each with its weight
 //   known    the hashes (wordHash) of the words the language's spelling dictionary holds as
 //            they are, sorted: whether it knows a word that is no form of a head word
@@ -20,7 +22,7 @@ namespace FormTableFormat
 {
 
 inline constexpr std::array<char, 8> Magic{'S', 'L', 'V', 'F', 'O', 'R', 'M', 'S'};
-inline constexpr quint32 Version = 2;
+inline constexpr quint32 Version = 3;
 
 // How a form belongs to its base form.
 enum class Kind : quint8 {
@@ -36,6 +38,42 @@ inline quint32 wordHash(const QByteArray& utf8)
     for (const char c : utf8)
         hash = (hash ^ quint8(c)) * 16777619u;
     return hash;
+}
+
+// A pattern that holds the whole form instead: the form's marks are not the only difference.
+inline constexpr char WholeForm = '\x7f';
+
+// What a form has that its folded spelling lacks: for each diacritic mark of the decomposed
+// form, the position in the folded spelling it follows (one byte, 1-based) and the mark.
+// Empty when the form is spelt as folded.
+inline QByteArray markPattern(const QString& form)
+{
+    const QString decomposed = form.normalized(QString::NormalizationForm_D);
+    QString pattern;
+    qsizetype position = 0;
+    for (const QChar c : decomposed) {
+        if (c.category() != QChar::Mark_NonSpacing)
+            ++position;
+        else if (position > 0 && position < WholeForm)
+            pattern.append(QChar(char16_t(position))).append(c);
+        else
+            return WholeForm + form.toUtf8();
+    }
+    return pattern.toUtf8();
+}
+
+// The form back from its folded spelling and its pattern.
+inline QString formOf(const QString& folded, const QString& pattern)
+{
+    if (pattern.startsWith(QLatin1Char(WholeForm)))
+        return pattern.mid(1);
+    if (pattern.isEmpty())
+        return folded;
+    QString decomposed = folded;
+    for (qsizetype i = pattern.size() - 2; i >= 0; i -= 2)
+        decomposed.insert(std::min<qsizetype>(pattern[i].unicode(), decomposed.size()),
+                          pattern[i + 1]);
+    return decomposed.normalized(QString::NormalizationForm_C);
 }
 
 struct Key {

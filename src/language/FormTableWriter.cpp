@@ -95,9 +95,14 @@ QByteArray FormTableWriter::section(const Pairs& pairs, quint32 start, Section& 
     };
     std::vector<Row> rows;
     rows.reserve(pairs.kinds.size());
-    for (auto it = pairs.kinds.cbegin(); it != pairs.kinds.cend(); ++it)
-        rows.push_back({foldDiacritics(it.key().first).toUtf8(), it.value(),
-                        it.key().first.toUtf8(), it.key().second});
+    for (auto it = pairs.kinds.cbegin(); it != pairs.kinds.cend(); ++it) {
+        const QString& form = it.key().first;
+        const QString folded = foldDiacritics(form);
+        QByteArray pattern = markPattern(form);
+        if (formOf(folded, QString::fromUtf8(pattern)) != form)
+            pattern = WholeForm + form.toUtf8();
+        rows.push_back({folded.toUtf8(), it.value(), pattern, it.key().second});
+    }
     std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
         return std::tie(a.folded, a.kind, a.form, a.base) <
                std::tie(b.folded, b.kind, b.form, b.base);
