@@ -228,10 +228,7 @@ class LanguageAnalyser
     {
         if (m_language == Language::English)
             return inflects(suffixFlags);
-        if ((stem.endsWith(u'ý') || stem.endsWith(u'í')) &&
-            word.startsWith(stem.chopped(1) + QStringLiteral("ost")))
-            return false;
-        return true;
+        return !CzechEndings::isQualityOf(word, stem);
     }
 
     Language m_language;

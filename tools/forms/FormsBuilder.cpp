@@ -2,6 +2,7 @@
 
 #include "dictionary/LetterFile.h"
 #include "language/BaseFormList.h"
+#include "language/CzechEndings.h"
 
 #include <QFile>
 #include <QProcess>
@@ -195,7 +196,8 @@ bool FormsBuilder::add(const Source& source, FormTableWriter& writer, QString* w
     for (qsizetype i = 0; i < groups->size(); ++i) {
         const auto& [head, kind] = headOf[i];
         for (const QString& form : groups->at(i)) {
-            if (form != head)
+            // Hunspell makes the nouns in -ost of adjectives: another word (zkušenost).
+            if (form != head && !CzechEndings::isQualityOf(form, groups->at(i).front()))
                 writer.add(source.language, form, head, kind);
         }
     }
