@@ -13,7 +13,7 @@ SLOVNIK_PACKAGES=(
     libespeak-ng-dev espeak-ng-data
     googletest libgtest-dev zlib1g-dev
     dict-freedict-eng-ces dict-freedict-ces-eng
-    libhunspell-dev hunspell-cs hunspell-en-us
+    libhunspell-dev hunspell-cs hunspell-en-us hunspell-tools
     fonts-dejavu-core qt6-translations-l10n
     xvfb xauth
     dbus-daemon at-spi2-core python3-pyatspi

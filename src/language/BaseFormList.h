@@ -1,6 +1,8 @@
 #pragma once
 
 #include "language/BaseFormSource.h"
+#include "language/CzechEndings.h"
+#include "language/EnglishForms.h"
 
 #include <QHash>
 
@@ -43,3 +45,37 @@ class BaseFormList
     QList<BaseForm> m_forms;
     QHash<QString, qsizetype> m_index;
 };
+
+// Own guesses this cheap are surer than a spelling dictionary's stems: the irregular tables
+// (0, 1 with a prefix) and endings that leave no doubt (2: -ého, -ovat's forms, -ies).
+inline constexpr int SureCost = 2;
+// The cost of a candidate the language's own analyser did not guess at all.
+inline constexpr int Unguessed = 50;
+// A lookup shows at most this many base forms of one word.
+inline constexpr qsizetype MaxBaseForms = 2;
+
+// The guesses of the language's own analyser, cheapest first.
+inline QList<BaseForm> ownBaseForms(Language language, const QString& word)
+{
+    return language == Language::Czech ? CzechEndings::baseFormsOf(word)
+                                       : EnglishForms::baseFormsOf(word);
+}
+
+// The first candidate that is a head word, and the next ones as cheap, up to MaxBaseForms.
+inline QStringList firstHeadWords(const QList<BaseForm>& candidates, const IsHeadWord& isHeadWord)
+{
+    QStringList found;
+    int firstCost = 0;
+    for (const BaseForm& candidate : candidates) {
+        if (!found.isEmpty() && candidate.cost > firstCost)
+            break;
+        if (!isHeadWord(candidate.word))
+            continue;
+        if (found.isEmpty())
+            firstCost = candidate.cost;
+        found.append(candidate.word);
+        if (found.size() == MaxBaseForms)
+            break;
+    }
+    return found;
+}

@@ -14,25 +14,15 @@
 namespace
 {
 
-// Own guesses this cheap are surer than Hunspell's stems: the irregular tables (0, 1 with a
-// prefix) and endings that leave no doubt (2: -ého, -ovat's forms, -ies). Hunspell's stems
-// come before the other guesses: the dictionary holds many inflected forms as heads of their
-// own (klíče, nástroje), which an ending guesses first (klíči -> klíče) where Hunspell
-// knows the base form (klíč).
-constexpr int SureCost = 2;
+// Hunspell's stems come before the guesses that are not sure: the dictionary holds many
+// inflected forms as heads of their own (klíče, nástroje), which an ending guesses first
+// (klíči -> klíče) where Hunspell knows the base form (klíč).
 // A stem Hunspell found by a suffix rule.
 constexpr int HunspellCost = 1;
 // A guess made on Hunspell's stem (byla -> byl -> být) costs the two steps together.
 constexpr int ChainCost = 1;
-constexpr qsizetype MaxBaseForms = 2;
 // Words remembered per language before the memory starts afresh.
 constexpr qsizetype MemoLimit = 50000;
-
-QList<BaseForm> ownBaseForms(Language language, const QString& word)
-{
-    return language == Language::Czech ? CzechEndings::baseFormsOf(word)
-                                       : EnglishForms::baseFormsOf(word);
-}
 
 // English suffix classes of en_US that inflect: -s, -ed, -ing, -est. The others derive
 // another word (-ion, -ness, -er of a doer, -ly), whose stem would mistranslate it.
@@ -46,28 +36,6 @@ bool inflects(const QStringList& suffixFlags)
     }
     return true;
 }
-
-// The first candidate that is a head word, and the next ones as cheap, up to two.
-QStringList firstHeadWords(const QList<BaseForm>& candidates, const IsHeadWord& isHeadWord)
-{
-    QStringList found;
-    int firstCost = 0;
-    for (const BaseForm& candidate : candidates) {
-        if (!found.isEmpty() && candidate.cost > firstCost)
-            break;
-        if (!isHeadWord(candidate.word))
-            continue;
-        if (found.isEmpty())
-            firstCost = candidate.cost;
-        found.append(candidate.word);
-        if (found.size() == MaxBaseForms)
-            break;
-    }
-    return found;
-}
-
-// The cost of a candidate the language's own analyser did not guess at all.
-constexpr int Unguessed = 50;
 
 } // namespace
 
@@ -260,10 +228,7 @@ class LanguageAnalyser
     {
         if (m_language == Language::English)
             return inflects(suffixFlags);
-        if ((stem.endsWith(u'ý') || stem.endsWith(u'í')) &&
-            word.startsWith(stem.chopped(1) + QStringLiteral("ost")))
-            return false;
-        return true;
+        return !CzechEndings::isQualityOf(word, stem);
     }
 
     Language m_language;

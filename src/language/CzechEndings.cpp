@@ -602,4 +602,10 @@ QList<BaseForm> baseFormsOf(const QString& word, Stems stems)
     return out.sorted();
 }
 
+bool isQualityOf(const QString& loweredWord, const QString& adjective)
+{
+    return (adjective.endsWith(u'ý') || adjective.endsWith(u'í')) &&
+           loweredWord.startsWith(adjective.chopped(1) + QStringLiteral("ost"));
+}
+
 } // namespace CzechEndings

@@ -23,4 +23,8 @@ enum Stems {
 // Cheapest (likeliest) first, never the word itself.
 QList<BaseForm> baseFormsOf(const QString& loweredWord, Stems stems = ChangedStems);
 
+// Whether the word is a form of the noun in -ost made from the adjective (závislostí,
+// závislý): another word, not a form of the adjective.
+bool isQualityOf(const QString& loweredWord, const QString& adjective);
+
 } // namespace CzechEndings

@@ -3,7 +3,8 @@
 #include "dictionary/FileWriter.h"
 #include "dictionary/HeadIndex.h"
 #include "language/BaseForms.h"
-#include "language/FormLookup.h"
+#include "language/FormTable.h"
+#include "language/TableBaseForms.h"
 #include "speech/SpeechControl.h"
 
 #include <QStringList>
@@ -28,11 +29,18 @@ struct WindowServices {
     std::shared_ptr<FileWriter> writer = std::make_shared<SafeFileWriter>();
     // Whether the user has been told in this run that speech is not available.
     std::shared_ptr<bool> speechNoticeGiven = std::make_shared<bool>(false);
-    // Base forms of inflected words for the lookup; null for none. Reads nothing until asked.
-    std::shared_ptr<BaseFormSource> baseForms = std::make_shared<BaseForms>();
-    // The dictionary's words and their forms, for words typed without diacritics or mistyped;
-    // null for none.
-    std::shared_ptr<const FormLookup> forms;
+    // The word-form table of the dictionary's head words, mapped: null when the program's
+    // table is missing. Mapping it reads nothing yet.
+    std::shared_ptr<const FormTable> formTable = FormTable::openInstalled();
+    // Base forms of inflected words for the lookup; null for none. From the table, which is
+    // ready at once and needs no spelling dictionary in memory; from Hunspell (read when
+    // first asked) only where the table is missing.
+    std::shared_ptr<BaseFormSource> baseForms =
+        formTable ? std::shared_ptr<BaseFormSource>(std::make_shared<TableBaseForms>(formTable))
+                  : std::make_shared<BaseForms>();
+    // The dictionary's head words and their inflected forms, for words typed without
+    // diacritics or mistyped; null when the table is missing.
+    std::shared_ptr<const FormLookup> forms = formTable;
     // What the translation passes have read, kept while the program runs.
     std::shared_ptr<HeadIndex> heads = std::make_shared<HeadIndex>();
 };

@@ -16,6 +16,7 @@
 // The dictionary's forms come from a stand-in over its head words (HeadWordForms.h).
 #include "HeadWordForms.h"
 #include "TextVariants.h"
+#include "Timing.h"
 #include "TranslationRun.h"
 
 #include "dictionary/HeadIndex.h"
@@ -211,20 +212,6 @@ void report(const char* variant, const QList<Word>& words, const QList<Word>& wr
         percent("  found all the same", editedFound, edited);
         percent("  intended word among the guesses", intended, edited - editedFound, IntendedGoal);
     }
-}
-
-double timed(const auto& run)
-{
-    QElapsedTimer timer;
-    timer.start();
-    run();
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.isEmpty() ? 0 : values[values.size() / 2];
 }
 
 // A press as typed only, the first press of the whole chain after the window opened and its

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "language/BaseFormSource.h"
+
+#include <memory>
+
+class FormTable;
+
+// Base forms from the word-form table, without a spelling dictionary at run time: the
+// language's own sure guesses first (tables, -ého, -ovat's forms), then the head words the
+// table holds the word as a form of (kočku -> kočka, byla -> být through byl), then the other
+// guesses of the own analyser, held back as BaseForms holds them back: on a word the table
+// does not know, only those that keep the stem as it is; on a word it knows, none that the
+// table knows only as a form of another word. The table is ready at once: there is nothing
+// to prepare, and the first word costs what every other does.
+class TableBaseForms final : public BaseFormSource
+{
+  public:
+    explicit TableBaseForms(std::shared_ptr<const FormTable> table);
+
+    QStringList baseFormsOf(const QString& loweredWord, Language language,
+                            const IsHeadWord& isHeadWord) const override;
+
+  private:
+    std::shared_ptr<const FormTable> m_table;
+};

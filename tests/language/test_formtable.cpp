@@ -1,0 +1,81 @@
+// The word-form table, written by its writer and read back mapped: what words typed without
+// diacritics or mistyped find, best first, and the base forms it serves without Hunspell.
+#include "language/FormTable.h"
+#include "language/FormTableWriter.h"
+#include "language/TableBaseForms.h"
+#include "support/LetterFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+// Each line: the head word, its weight, its inflected forms.
+std::shared_ptr<FormTable> tableOf(const QTemporaryDir& dir, Language language, const char* text)
+{
+    FormTableWriter writer;
+    for (const QString& line : u(text).split(u'\n')) {
+        const QStringList words = line.split(u' ');
+        writer.add(language, words[0], words[0], FormTableFormat::Kind::HeadWord);
+        writer.setWeight(language, words[0], words[1].toUInt());
+        for (const QString& form : words.mid(2))
+            writer.add(language, form, words[0], FormTableFormat::Kind::Inflected);
+    }
+    writer.add(language, u("byla"), u("být"), FormTableFormat::Kind::Derived);
+    const QString path = dir.filePath(language == Language::Czech ? "cs.dat" : "en.dat");
+    EXPECT_TRUE(writer.write(path));
+    return FormTable::open(path);
+}
+
+QString bases(const QList<FormMatch>& matches)
+{
+    QStringList out;
+    for (const FormMatch& match : matches)
+        out.append(match.base + u':' + match.form + u':' + QString::number(match.edits));
+    return out.join(u' ');
+}
+
+} // namespace
+
+TEST(FormTable, FoldedAndNearWordsBestFirst)
+{
+    QTemporaryDir dir;
+    const auto czech =
+        tableOf(dir, Language::Czech, "kůň 30\nkuna 2 kun kuny\nkočka 5 kočku\nštěkat 1 štěkal");
+    // The head word spelt so wins over a form spelt exactly so.
+    EXPECT_EQ(bases(czech->folded(u("kun"), Language::Czech, 2)), u("kůň:kůň:0 kuna:kun:0"));
+    EXPECT_EQ(bases(czech->folded(u("stekal"), Language::Czech, 1)), u("štěkat:štěkal:0"));
+
+    const auto english = tableOf(dir, Language::English, "house 20 houses\nhose 3\nthe 90\ntea 4");
+    EXPECT_EQ(bases(english->near(u("hosue"), Language::English, 2)),
+              u("house:house:1 hose:hose:1"));
+    EXPECT_EQ(bases(english->near(u("teh"), Language::English, 2)), u("the:the:1 tea:tea:1"));
+    EXPECT_EQ(bases(english->near(u("hxusx"), Language::English, 2)), u("house:house:2"));
+    // Two edits only for longer words.
+    EXPECT_TRUE(english->near(u("thxx"), Language::English, 2).isEmpty());
+}
+
+TEST(FormTable, ServesBaseFormsWithoutHunspell)
+{
+    QTemporaryDir dir;
+    TableBaseForms baseForms(tableOf(dir, Language::Czech, "kočka 5 kočiček\nvidět 9 vidí vidím"));
+    const auto lookup = [&](const char* word, const char* heads) {
+        const QStringList known = u(heads).split(u' ');
+        return baseForms
+            .baseFormsOf(u(word), Language::Czech,
+                         [&](const QString& b) { return known.contains(b); })
+            .join(u' ');
+    };
+    EXPECT_EQ(lookup("kočiček", "kočka"), u("kočka"));
+    EXPECT_EQ(lookup("byla", "být"), u("být"));
+    EXPECT_EQ(lookup("vidím", "vidí vidět"), u("vidět"));
+}
+
+TEST(FormTable, RefusesWhatIsNoWholeTable)
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath("bad.dat"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(QByteArray(200, 'x')) == 200);
+    file.close();
+    EXPECT_FALSE(FormTable::open(file.fileName()));
+}
