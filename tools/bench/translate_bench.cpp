@@ -202,11 +202,11 @@ void comparePasses(const char* what, const QString& dataPath, const QStringList&
         if (QFile::exists(file) && !files.contains(file))
             files.append(file);
     }
-    // Head lines as the program writes them: raised, in Windows-1250.
+    // Head lines as the program writes them: raised, in Windows-1250, ending in CR LF.
     QStringEncoder encoder("windows-1250");
     QByteArray heads;
     for (const QString& word : unique)
-        heads += encoder(word.toUpper()) + '\n';
+        heads += encoder(word.toUpper()) + "\r\n"; // grep keeps the CR of a line's CR LF
     const QString headsFile = scratch.filePath(QStringLiteral("heads"));
     QFile out(headsFile);
     if (out.open(QIODevice::WriteOnly))
