@@ -57,8 +57,10 @@ std::optional<QString> BrowseHandler::listingOf(QByteArrayView bytes, const QStr
     QString listing;
     qsizetype used = 0;
     const auto makeRoom = [&](qsizetype wanted) {
-        if (listing.size() - used < wanted)
-            listing.resize(std::max(listing.size() * 2, used + wanted));
+        if (listing.size() - used >= wanted)
+            return;
+        listing.resize(std::max(listing.size() * 2, used + wanted));
+        LetterFile::prefault(listing.data() + used, (listing.size() - used) * 2);
     };
     // Most pairs are well over 24 bytes, and each gains the separator and CR LF.
     makeRoom(bytes.size() + bytes.size() / 2 + 64);
