@@ -1,45 +1,17 @@
 #include "browse/BrowseHandler.h"
 
+#include "dictionary/ByteCase.h"
 #include "dictionary/Cp1250.h"
 #include "dictionary/FileReader.h"
 #include "dictionary/LetterFile.h"
 #include "dictionary/LineReader.h"
 #include "state/Module1.h"
 
-#include <array>
+#include <QList>
+#include <algorithm>
+#include <utility>
 
 using namespace Module1;
-
-namespace
-{
-
-// What each byte of a letter file raises to, from the decoder and QString::toUpper, which
-// raises every character on its own ("ß" becomes "SS").
-struct RaisedBytes {
-    std::array<QString, 256> text;
-
-    RaisedBytes()
-    {
-        for (int byte = 0; byte < 256; ++byte) {
-            const char raw = static_cast<char>(byte);
-            text[byte] = Cp1250::decode(QByteArrayView(&raw, 1)).toUpper();
-        }
-    }
-};
-
-void appendRaised(QString& listing, QByteArrayView line)
-{
-    static const RaisedBytes raised;
-    for (const char c : line) {
-        const QString& text = raised.text[static_cast<unsigned char>(c)];
-        if (text.size() == 1)
-            listing += text.front();
-        else
-            listing += text;
-    }
-}
-
-} // namespace
 
 BrowseHandler::BrowseHandler(BrowseView& view, SystemBeep& beep) : m_view(view), m_beep(beep) {}
 
@@ -54,7 +26,7 @@ void BrowseHandler::letterClicked()
         m_view.setMousePointer(MousePointer::Default);
         return;
     }
-    const QString letter = QString(QChar('A' + position)).toLower();
+    const QChar letter('A' + position);
     m_view.setListing(QString());
     if (*BrowseIndex == 0)
         DictExt = LetterFile::EnglishToCzech;
@@ -62,7 +34,7 @@ void BrowseHandler::letterClicked()
         DictExt = LetterFile::CzechToEnglish;
 
     // A missing or unreadable file lists as empty: the window stays usable.
-    const QString path = DataPath + letter + DictExt;
+    const QString path = LetterFile::fileName(DataPath, QStringView(&letter, 1), DictExt);
     const QByteArray bytes = LetterFile::readFile(path).value_or(QByteArray());
 
     const std::optional<QString> listing = listingOf(bytes, DictExt);
@@ -76,34 +48,50 @@ void BrowseHandler::letterClicked()
 
 std::optional<QString> BrowseHandler::listingOf(QByteArrayView bytes, const QString& dictExt)
 {
-    // Where the entries end, from one walk over the lines that keeps none of them.
-    qsizetype lineCount = 0;
-    qsizetype lastNotEnd = -1;
-    QList<LetterFile::EndLine> endHeads;
-    LetterFile::LineReader lines(bytes);
-    for (QByteArrayView line; lines.next(line); ++lineCount) {
-        if (!LetterFile::readsEnd(line))
-            lastNotEnd = lineCount;
-        else if (lineCount % 2 == 0)
-            endHeads.append({lineCount, LetterFile::isDefiniteTerminator(line, dictExt)});
-    }
-    const qsizetype end = LetterFile::terminatorLine(lineCount, lastNotEnd, endHeads);
-    if (end % 2 != 0)
-        return std::nullopt; // the file ends after a head line without its translation line
+    // One walk over the lines: every pair goes into the listing as it is read, and where the
+    // listing stood at each head line that may turn out to be the terminator is noted; once the
+    // walk has seen the whole file, the listing is cut at the terminator the rule picks.
+    LetterFile::EndFinder ends(dictExt);
+    QList<std::pair<qsizetype, qsizetype>> cuts; // (head line, listing size before it)
 
     QString listing;
-    // Every byte is one character or more; each line gains the separator and CR LF.
-    listing.reserve(bytes.size() + bytes.size() / 4);
-    LetterFile::LineReader pairs(bytes);
+    qsizetype used = 0;
+    const auto makeRoom = [&](qsizetype wanted) {
+        if (listing.size() - used >= wanted)
+            return;
+        listing.resize(std::max(listing.size() * 2, used + wanted));
+        LetterFile::prefault(listing.data() + used, (listing.size() - used) * 2);
+    };
+    // Most pairs are well over 24 bytes, and each gains the separator and CR LF.
+    makeRoom(bytes.size() + bytes.size() / 2 + 64);
+
+    LetterFile::LineReader lines(bytes);
     QByteArrayView head;
     QByteArrayView translation;
-    for (qsizetype i = 0; i < end; i += 2) {
-        pairs.next(head);
-        pairs.next(translation);
-        appendRaised(listing, head);
-        listing += ListingSeparator;
-        listing += Cp1250::decode(translation);
-        listing += QLatin1String("\r\n");
+    while (lines.next(head)) {
+        if (ends.add(head))
+            cuts.append({ends.lineCount() - 1, used});
+        if (!lines.next(translation))
+            break;
+        ends.add(translation);
+        makeRoom(LetterFile::raisedLengthBound(head.size()) + ListingSeparator.size() +
+                 translation.size() + 2);
+        QChar* const begin = listing.data();
+        QChar* out = LetterFile::writeRaised(head, begin + used);
+        out = std::copy(ListingSeparator.cbegin(), ListingSeparator.cend(), out);
+        out = Cp1250::decodeInto(translation, out);
+        *out++ = QLatin1Char('\r');
+        *out++ = QLatin1Char('\n');
+        used = out - begin;
     }
+
+    const qsizetype end = ends.terminatorLine();
+    if (end % 2 != 0)
+        return std::nullopt; // the file ends after a head line without its translation line
+    for (const auto& [line, size] : cuts) {
+        if (line == end)
+            used = size;
+    }
+    listing.truncate(used);
     return listing;
 }

@@ -55,6 +55,12 @@ void ListingBox::setListing(const QString& listing)
     m_idle.stop();
     if (m_whole)
         std::exchange(m_whole, nullptr)->deleteLater();
+    // Emptying an empty box again (a letter click empties it twice before it lists) costs
+    // no new document.
+    if (listing.isEmpty() && document()->isEmpty()) {
+        m_listing.clear();
+        return;
+    }
 
     m_listing = listing;
     const qsizetype firstEnd = afterLines(0, FirstLines);

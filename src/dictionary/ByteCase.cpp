@@ -3,6 +3,7 @@
 #include "dictionary/Cp1250.h"
 
 #include <QString>
+#include <algorithm>
 #include <array>
 
 namespace LetterFile
@@ -11,29 +12,37 @@ namespace LetterFile
 namespace
 {
 
-// What each byte of a letter file lowers to, taken from the decoder and QString::toLower
-// themselves. Qt lowers every character on its own, whatever stands around it, so a lowered
-// line is the lowered forms of its bytes one after another (in Windows-1250 each is one
-// character, but nothing here relies on that).
-struct LoweredBytes {
+// What each byte of a letter file lowers or raises to, taken from the decoder and QString
+// itself. Qt changes the case of every character on its own, whatever stands around it, so a
+// lowered or raised line is the forms of its bytes one after another (in Windows-1250 each
+// lowers to one character, but "ß" raises to "SS").
+struct CaseBytes {
     std::array<QString, 256> text;
     std::array<bool, 256> single{};
     std::array<char16_t, 256> unit{};
+    qsizetype longest = 0;
 
-    LoweredBytes()
+    explicit CaseBytes(QString (QString::*change)() const&)
     {
         for (int byte = 0; byte < 256; ++byte) {
             const char raw = static_cast<char>(byte);
-            text[byte] = Cp1250::decode(QByteArrayView(&raw, 1)).toLower();
+            text[byte] = (Cp1250::decode(QByteArrayView(&raw, 1)).*change)();
             single[byte] = text[byte].size() == 1;
             unit[byte] = single[byte] ? text[byte].at(0).unicode() : 0;
+            longest = std::max(longest, text[byte].size());
         }
     }
 };
 
-const LoweredBytes& loweredBytes()
+const CaseBytes& loweredBytes()
 {
-    static const LoweredBytes table;
+    static const CaseBytes table(&QString::toLower);
+    return table;
+}
+
+const CaseBytes& raisedBytes()
+{
+    static const CaseBytes table(&QString::toUpper);
     return table;
 }
 
@@ -57,7 +66,7 @@ constexpr quint64 mixed(quint64 hash)
 
 quint64 loweredHash(QByteArrayView line)
 {
-    const LoweredBytes& lowered = loweredBytes();
+    const CaseBytes& lowered = loweredBytes();
     quint64 hash = HashSeed;
     for (const char c : line) {
         const auto byte = static_cast<unsigned char>(c);
@@ -81,7 +90,7 @@ quint64 loweredHash(QStringView word)
 
 bool lowersTo(QByteArrayView line, QStringView word)
 {
-    const LoweredBytes& lowered = loweredBytes();
+    const CaseBytes& lowered = loweredBytes();
     qsizetype pos = 0;
     for (const char c : line) {
         const QString& text = lowered.text[static_cast<unsigned char>(c)];
@@ -90,6 +99,26 @@ bool lowersTo(QByteArrayView line, QStringView word)
         pos += text.size();
     }
     return pos == word.size();
+}
+
+qsizetype raisedLengthBound(qsizetype bytes)
+{
+    return bytes * raisedBytes().longest;
+}
+
+QChar* writeRaised(QByteArrayView line, QChar* out)
+{
+    const CaseBytes& raised = raisedBytes();
+    for (const char c : line) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (raised.single[byte]) {
+            *out++ = QChar(raised.unit[byte]);
+            continue;
+        }
+        for (const QChar unit : raised.text[byte])
+            *out++ = unit;
+    }
+    return out;
 }
 
 } // namespace LetterFile

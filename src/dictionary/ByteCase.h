@@ -16,4 +16,9 @@ quint64 loweredHash(QStringView word);
 // Whether the lowered form of `line` is exactly `word`.
 bool lowersTo(QByteArrayView line, QStringView word);
 
+// Writes the raised form of `line` from `out` on and returns where it ends; it takes at most
+// raisedLengthBound(line.size()) characters.
+QChar* writeRaised(QByteArrayView line, QChar* out);
+qsizetype raisedLengthBound(qsizetype bytes);
+
 } // namespace LetterFile

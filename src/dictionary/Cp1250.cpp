@@ -41,12 +41,17 @@ namespace Cp1250
 
 QString decode(QByteArrayView bytes)
 {
-    const auto& table = codePage().toUnicode;
     QString text(bytes.size(), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (qsizetype i = 0; i < bytes.size(); ++i)
-        out[i] = QChar(table[static_cast<unsigned char>(bytes[i])]);
+    decodeInto(bytes, text.data());
     return text;
+}
+
+QChar* decodeInto(QByteArrayView bytes, QChar* out)
+{
+    const auto& table = codePage().toUnicode;
+    for (const char byte : bytes)
+        *out++ = QChar(table[static_cast<unsigned char>(byte)]);
+    return out;
 }
 
 bool canEncode(QChar c)

@@ -12,6 +12,8 @@ namespace Cp1250
 {
 
 QString decode(QByteArrayView bytes);
+// Decodes `bytes` from `out` on (one character each) and returns where they end.
+QChar* decodeInto(QByteArrayView bytes, QChar* out);
 
 // The first character of `text` that the code page cannot hold, if any (a whole
 // character: both halves of a surrogate pair).

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -83,6 +84,7 @@ std::optional<QByteArray> readFile(const QString& path, FileStatus& status)
     // Read to the end, which may come before or after the size seen (the file may change
     // meanwhile), but never past the limit.
     QByteArray bytes(qsizetype(info.st_size) + 1, Qt::Uninitialized);
+    prefault(bytes.data(), bytes.size());
     qsizetype used = 0;
     for (;;) {
         if (used == bytes.size()) {
@@ -101,6 +103,20 @@ std::optional<QByteArray> readFile(const QString& path, FileStatus& status)
     }
     bytes.truncate(used);
     return bytes;
+}
+
+void prefault(void* data, qsizetype size)
+{
+#ifdef MADV_POPULATE_WRITE
+    const auto page = quintptr(sysconf(_SC_PAGESIZE));
+    const auto begin = (quintptr(data) + page - 1) & ~(page - 1);
+    const auto end = (quintptr(data) + quintptr(size)) & ~(page - 1);
+    if (end > begin)
+        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
+#else
+    Q_UNUSED(data);
+    Q_UNUSED(size);
+#endif
 }
 
 } // namespace LetterFile

@@ -32,19 +32,19 @@ bool spelt(QByteArrayView line, const char* text)
     return line == QByteArrayView(text);
 }
 
+// A head line that reads "end" and ends the entries wherever it stands: spelt "End", where the
+// lookup stops, or as the system writes the terminator of a Czech-to-English file.
+template <typename Line> bool isDefinite(Line line, bool czech)
+{
+    return spelt(line, "End") || (czech && spelt(line, "end"));
+}
+
 template <typename Lines> qsizetype findTerminator(const Lines& lines, const QString& dictExt)
 {
-    const bool czech = dictExt == CzechToEnglish;
-    qsizetype lastNotEnd = -1;
-    QList<EndLine> endHeads;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const auto& line = lines[i];
-        if (!readsEnd(line))
-            lastNotEnd = i;
-        else if (i % 2 == 0)
-            endHeads.append({i, spelt(line, "End") || (czech && spelt(line, "end"))});
-    }
-    return terminatorLine(lines.size(), lastNotEnd, endHeads);
+    EndFinder ends(dictExt);
+    for (const auto& line : lines)
+        ends.add(line);
+    return ends.terminatorLine();
 }
 
 } // namespace
@@ -101,9 +101,39 @@ qsizetype terminatorLine(qsizetype lineCount, qsizetype lastNotEnd, const QList<
     return found;
 }
 
+EndFinder::EndFinder(const QString& dictExt) : m_czech(dictExt == CzechToEnglish) {}
+
+template <typename Line> bool EndFinder::take(Line line)
+{
+    const qsizetype index = m_lines++;
+    if (!readsEnd(line)) {
+        m_lastNotEnd = index;
+        return false;
+    }
+    if (index % 2 != 0)
+        return false;
+    m_endHeads.append({index, isDefinite(line, m_czech)});
+    return true;
+}
+
+bool EndFinder::add(QByteArrayView line)
+{
+    return take(line);
+}
+
+bool EndFinder::add(QStringView line)
+{
+    return take(line);
+}
+
+qsizetype EndFinder::terminatorLine() const
+{
+    return LetterFile::terminatorLine(m_lines, m_lastNotEnd, m_endHeads);
+}
+
 bool isDefiniteTerminator(QByteArrayView line, const QString& dictExt)
 {
-    return spelt(line, "End") || (dictExt == CzechToEnglish && spelt(line, "end"));
+    return isDefinite(line, dictExt == CzechToEnglish);
 }
 
 qsizetype terminatorLine(const QStringList& lines, const QString& dictExt)

@@ -56,6 +56,25 @@ struct EndLine {
     bool definite;
 };
 qsizetype terminatorLine(qsizetype lineCount, qsizetype lastNotEnd, const QList<EndLine>& endHeads);
+// Gathers, a line at a time, what terminatorLine() needs from one walk over a file.
+class EndFinder
+{
+  public:
+    explicit EndFinder(const QString& dictExt);
+    // Takes the file's next line; whether it is a head line that reads "end", a candidate.
+    bool add(QByteArrayView line);
+    bool add(QStringView line);
+    qsizetype lineCount() const { return m_lines; }
+    qsizetype terminatorLine() const;
+
+  private:
+    template <typename Line> bool take(Line line);
+
+    bool m_czech;
+    qsizetype m_lines = 0;
+    qsizetype m_lastNotEnd = -1;
+    QList<EndLine> m_endHeads;
+};
 // Whether a head line that reads "end" is spelt "End" or as the terminator of `dictExt`.
 bool isDefiniteTerminator(QByteArrayView line, const QString& dictExt);
 // Whether a line reads "end" in any letter case.

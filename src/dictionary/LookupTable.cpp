@@ -10,33 +10,10 @@
 #include <utility>
 
 #include <cerrno>
-#include <sys/mman.h>
 #include <unistd.h>
 
 namespace LetterFile
 {
-
-namespace
-{
-
-// Gives fresh memory its pages in one call instead of a page fault every 4 KiB as a read fills
-// it: in a virtual machine each fault is dear, and a press that reads the whole dictionary for
-// the first time would spend more on them than on reading. A kernel without this advice
-// simply faults as usual.
-void populate(QByteArray& bytes)
-{
-#ifdef MADV_POPULATE_WRITE
-    const auto page = quintptr(sysconf(_SC_PAGESIZE));
-    const auto begin = (quintptr(bytes.data()) + page - 1) & ~(page - 1);
-    const auto end = (quintptr(bytes.data()) + quintptr(bytes.size())) & ~(page - 1);
-    if (end > begin)
-        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
-#else
-    Q_UNUSED(bytes);
-#endif
-}
-
-} // namespace
 
 bool LookupTable::takeHeads(QByteArrayView bytes, qint64 bytesStart, qsizetype& taken, bool atEnd,
                             std::vector<Head>& heads)
@@ -88,7 +65,7 @@ std::optional<LookupTable> LookupTable::fromDevice(std::unique_ptr<QIODevice> fi
     constexpr qsizetype Piece = 64 * 1024;
     QByteArray bytes(keep ? std::max<qint64>(file->size(), 0) + 1 : Piece, Qt::Uninitialized);
     if (keep)
-        populate(bytes);
+        prefault(bytes.data(), bytes.size());
     std::vector<Head> heads;
     heads.reserve(std::size_t(std::clamp<qint64>(file->size(), 0, MaxFileSize) / 32));
     qint64 bytesStart = 0; // where bytes[0] lies in the file
@@ -99,7 +76,7 @@ std::optional<LookupTable> LookupTable::fromDevice(std::unique_ptr<QIODevice> fi
             // A file that grew while it was read, or a pair of lines longer than the buffer.
             bytes.resize(std::min<qsizetype>(used * 2 + 4096, MaxFileSize + 1));
             if (keep)
-                populate(bytes);
+                prefault(bytes.data(), bytes.size());
         }
         const qint64 got = file->read(bytes.data() + used, std::min(Piece, bytes.size() - used));
         if (got < 0 || bytesStart + used + got > MaxFileSize)

@@ -1,6 +1,5 @@
 #include "dictionary/FileReader.h"
 #include "dictionary/LetterFile.h"
-#include "dictionary/LineReader.h"
 #include "support/LetterFiles.h"
 
 #include <QFileInfo>
@@ -22,17 +21,6 @@ TEST(LetterFileName, LowersTheFirstLetterAndUsesTheBaseLetterOfCzechLetters)
     // own, still inside the data directory.
     EXPECT_EQ(fileName("/d/", u("_x"), ".dta"), "/d/_.dta");
     EXPECT_EQ(fileName("/d/", u("\\x"), ".dta"), "/d/\\.dta");
-}
-
-TEST(LetterFileLines, SplitsOnCrLfLfAndCrAndKeepsEverythingElse)
-{
-    EXPECT_EQ(splitLines("a\r\nb\nc\rd"), lines({"a", "b", "c", "d"}));
-    EXPECT_EQ(splitLines("a\r\n\r\nb\r\n"), lines({"a", "", "b"}));
-    EXPECT_EQ(splitLines("a\n\rb"), lines({"a", "", "b"}));
-    EXPECT_TRUE(splitLines("").isEmpty());
-    EXPECT_EQ(splitLines("  padded \t\r\n"), lines({"  padded \t"}));
-    EXPECT_EQ(splitLines("\xe8\x61j\r\n"), lines({"čaj"}));
-    EXPECT_EQ(joinLines(lines({"čaj", "", "x"})), QByteArray("\xe8\x61j\r\n\r\nx\r\n"));
 }
 
 TEST(LetterFileTerminator, ExactSpellingOrOnlyEndLinesAfterIt)

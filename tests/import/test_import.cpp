@@ -3,8 +3,6 @@
 #include "DictionaryBuilder.h"
 #include "LetterFileWriter.h"
 
-#include "TranslationRun.h"
-
 #include "dictionary/FileWriter.h"
 #include "dictionary/LetterFile.h"
 #include "dictionary/LookupTable.h"
