@@ -13,14 +13,15 @@
 //   coverage_bench --seed 7                 the seed of the typos and of the samples (1)
 //   coverage_bench --runs 9                 timed runs of each press (3 unless told)
 //
-// The dictionary's forms come from a stand-in over its head words (HeadWordForms.h).
-#include "HeadWordForms.h"
+// Base forms and the words a typed word may stand for come from the program's word-form table.
 #include "TextVariants.h"
 #include "Timing.h"
 #include "TranslationRun.h"
 
 #include "dictionary/HeadIndex.h"
-#include "language/BaseForms.h"
+#include "dictionary/LetterFile.h"
+#include "language/FormTable.h"
+#include "language/TableBaseForms.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -37,7 +38,7 @@ namespace
 
 struct Options {
     QString dictionary = QStringLiteral(SLOVNIK_IMPORTED_DICTIONARY "/");
-    QString hunspell = BaseForms::defaultDirectory();
+    QString formTable = QStringLiteral(SLOVNIK_FORMS_TABLE);
     QString samples;
     quint32 seed = 1;
     int runs = 3;
@@ -217,11 +218,9 @@ void report(const char* variant, const QList<Word>& words, const QList<Word>& wr
 // A press as typed only, the first press of the whole chain after the window opened and its
 // data were read (cold), and the same press again (warm), interleaved so that a busy machine
 // slows all three alike; head words are read before, as the program holds them after its
-// first press. The chain runs without the stand-in forms, whose scans are no measure of the
-// program's form table.
+// first press. Cold means a table mapped afresh, as a window's first press finds it.
 void timePresses(const Options& options, const QStringList& texts, Language language)
 {
-    const FormLookup* const forms = nullptr;
     HeadIndex heads;
     translateText(options, texts, language, nullptr, nullptr, heads);
     QList<double> exactMs, coldMs, warmMs;
@@ -229,12 +228,12 @@ void timePresses(const Options& options, const QStringList& texts, Language lang
         for (const QString& text : texts) {
             exactMs.append(
                 timed([&] { translateText(options, {text}, language, nullptr, nullptr, heads); }));
-            BaseForms fresh(options.hunspell);
-            fresh.waitUntilReady(language);
-            coldMs.append(
-                timed([&] { translateText(options, {text}, language, &fresh, forms, heads); }));
-            warmMs.append(
-                timed([&] { translateText(options, {text}, language, &fresh, forms, heads); }));
+            const std::shared_ptr<const FormTable> table = FormTable::open(options.formTable);
+            const TableBaseForms fresh(table);
+            coldMs.append(timed(
+                [&] { translateText(options, {text}, language, &fresh, table.get(), heads); }));
+            warmMs.append(timed(
+                [&] { translateText(options, {text}, language, &fresh, table.get(), heads); }));
         }
     }
     const double exact = median(exactMs), cold = median(coldMs), warm = median(warmMs);
@@ -254,7 +253,8 @@ struct Sample {
 };
 
 void measure(const Options& options, const QString& path, Language language,
-             const FormLookup& forms, std::map<LookupKind, QList<Sample>>& samples)
+             const std::shared_ptr<const FormTable>& forms,
+             std::map<LookupKind, QList<Sample>>& samples)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -262,12 +262,7 @@ void measure(const Options& options, const QString& path, Language language,
         return;
     }
     const QString text = QString::fromUtf8(file.readAll());
-    BaseForms baseForms(options.hunspell);
-    if (!baseForms.waitUntilReady(language)) {
-        std::printf("%s: no Hunspell dictionary in %s\n", qUtf8Printable(path),
-                    qUtf8Printable(options.hunspell));
-        return;
-    }
+    const TableBaseForms baseForms(forms);
     const bool english = language == Language::English;
     const QString name = QFileInfo(path).fileName();
     std::printf("%s (%s)\n", qUtf8Printable(name),
@@ -283,7 +278,7 @@ void measure(const Options& options, const QString& path, Language language,
     const QSet<QString> names = properNames(text);
     for (const auto& [variant, variantText] : variants) {
         const QList<Word> words = translateText(options, presses(variantText, english), language,
-                                                &baseForms, &forms, heads);
+                                                &baseForms, forms.get(), heads);
         if (written.isEmpty())
             written = words;
         report(qUtf8Printable(variant), words, written, names,
@@ -357,8 +352,8 @@ int main(int argc, char* argv[])
             options.seed = QString::fromLocal8Bit(argv[++i]).toUInt();
         else if (arg == QLatin1String("--dictionary") && hasValue)
             options.dictionary = QString::fromLocal8Bit(argv[++i]) + QLatin1Char('/');
-        else if (arg == QLatin1String("--hunspell") && hasValue)
-            options.hunspell = QString::fromLocal8Bit(argv[++i]) + QLatin1Char('/');
+        else if (arg == QLatin1String("--forms") && hasValue)
+            options.formTable = QString::fromLocal8Bit(argv[++i]);
         else if (arg.startsWith(QLatin1String("--"))) {
             std::fprintf(stderr, "unknown option %s\n", argv[i]);
             return 2;
@@ -373,10 +368,12 @@ int main(int argc, char* argv[])
                                                            ? Language::Czech
                                                            : Language::English});
     }
-    QElapsedTimer loading;
-    loading.start();
-    const HeadWordForms forms(options.dictionary);
-    std::printf("head words of both directions read in %.0f ms\n", loading.nsecsElapsed() / 1e6);
+    QString whyNot;
+    const std::shared_ptr<const FormTable> forms = FormTable::open(options.formTable, &whyNot);
+    if (!forms) {
+        std::printf("%s\n", qUtf8Printable(whyNot));
+        return 1;
+    }
     std::map<LookupKind, QList<Sample>> samples;
     for (const auto& [path, textLanguage] : options.texts)
         measure(options, path, textLanguage, forms, samples);

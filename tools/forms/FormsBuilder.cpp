@@ -1,5 +1,6 @@
 #include "FormsBuilder.h"
 
+#include "dictionary/FileReader.h"
 #include "dictionary/LetterFile.h"
 #include "language/BaseFormList.h"
 #include "language/CzechEndings.h"
