@@ -87,7 +87,7 @@ class TestStartup : public QObject
             QVERIFY(!decodes(bad));
     }
 
-    // espeak-ng and Qt Multimedia are not even mapped until a window that speaks opens; the
+    // Flite and Qt Multimedia are not even mapped until a window that speaks opens; the
     // first window that cannot be heard (a machine without a sound output) says why, and
     // no other window of the run says it again.
     void speechIsLoadedOnFirstNeedAndItsAbsenceToldOnce()
@@ -98,7 +98,7 @@ class TestStartup : public QObject
         Form1 form(DataDirectory(data.path()), services);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QVERIFY(!mapped("libespeak-ng"));
+        QVERIFY(!mapped("libflite"));
         QVERIFY(!mapped("libQt6Multimedia"));
 
         QString first, second;
@@ -106,7 +106,7 @@ class TestStartup : public QObject
             first = noticeOf(form2);
             speakIn(form2);
         });
-        QVERIFY(mapped("libespeak-ng"));
+        QVERIFY(mapped("libflite"));
         QVERIFY(mapped("libQt6Multimedia"));
         openFrom(form, "Command1", [&](QWidget* okno) { second = noticeOf(okno); });
         // Without a sound output (as where the tests run) Qt Multimedia offers no default

@@ -1,7 +1,7 @@
 #include "speech/AudioPlayer.h"
-#include "speech/EspeakEngine.h"
-#include "speech/EspeakSpeech.h"
+#include "speech/FliteEngine.h"
 #include "speech/PcmBuffer.h"
+#include "speech/QueuedSpeech.h"
 
 #include <gtest/gtest.h>
 
@@ -40,19 +40,19 @@ TEST(AudioPlayer, WithoutSoundDeviceNothingHangsOrPilesUp)
     char* argv[] = {name, nullptr};
     QCoreApplication app(argc, argv);
 
-    EspeakEngine& engine = EspeakEngine::instance();
+    FliteEngine& engine = FliteEngine::instance();
     const auto hello = engine.synthesize(QStringLiteral("hello"), 1, 170);
     ASSERT_FALSE(hello.empty());
 
+    const QString noOutput = QMediaDevices::audioOutputs().isEmpty()
+                                 ? QStringLiteral("počítač nemá žádný zvukový výstup")
+                                 : QString();
     testing::internal::CaptureStderr();
     {
         AudioPlayer player(engine.sampleRate());
         // What Qt Multimedia offers here (with PulseAudio: no device when no server answers)
         // is what the user is told.
-        EXPECT_EQ(player.unavailableReason(),
-                  QMediaDevices::audioOutputs().isEmpty()
-                      ? QStringLiteral("počítač nemá žádný zvukový výstup")
-                      : QString());
+        EXPECT_EQ(player.unavailableReason(), noOutput);
         for (int i = 0; i < 5; ++i)
             player.append(1, hello.data(), int(hello.size()));
         // Played through, or thrown away at once (without a device the player may already
@@ -62,9 +62,11 @@ TEST(AudioPlayer, WithoutSoundDeviceNothingHangsOrPilesUp)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         EXPECT_EQ(player.secondsAhead(), 0.0);
     }
-    // Windows opening and closing while they still have plenty to say.
+    // Windows opening and closing while they still have plenty to say; each tells why it
+    // cannot be heard when there is no sound output.
     for (int window = 0; window < 5; ++window) {
-        EspeakSpeech speech;
+        QueuedSpeech speech;
+        EXPECT_EQ(speech.unavailableReason(), noOutput);
         for (int i = 0; i < 50; ++i)
             speech.speak(QStringLiteral("hello world"));
     }

@@ -2,7 +2,7 @@
 // the windows use, plus a translation-like run of single words and a line with Czech
 // letters. Usage: speech_samples [output directory]
 
-#include "speech/EspeakEngine.h"
+#include "speech/FliteEngine.h"
 #include "speech/SpeechSettings.h"
 
 #include <QDataStream>
@@ -48,9 +48,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot create %s\n", qPrintable(directory));
         return 1;
     }
-    EspeakEngine& engine = EspeakEngine::instance();
+    FliteEngine& engine = FliteEngine::instance();
     if (!engine.available()) {
-        std::fprintf(stderr, "espeak-ng did not start (is espeak-ng-data installed?)\n");
+        std::fprintf(stderr, "no speech: %s\n", qPrintable(engine.unavailableReason()));
         return 1;
     }
 
@@ -93,9 +93,9 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
             return 1;
         }
-        std::printf("%s  %.2f s  (voice %d, speed %d = %d words per minute)\n", qPrintable(path),
+        std::printf("%s  %.2f s  (voice %d, speed %d = duration stretch %.3f)\n", qPrintable(path),
                     double(pcm.size()) / engine.sampleRate(), sample.voice, sample.speed,
-                    speech::wordsPerMinute(sample.speed));
+                    speech::durationStretch(sample.voice, sample.speed));
     }
     return 0;
 }
