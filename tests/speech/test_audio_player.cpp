@@ -40,21 +40,16 @@ TEST(AudioPlayer, WithoutSoundDeviceNothingHangsOrPilesUp)
     char* argv[] = {name, nullptr};
     QCoreApplication app(argc, argv);
 
-    FliteEngine& engine = FliteEngine::instance();
-    const auto hello = engine.synthesize(QStringLiteral("hello"), 1, 170);
-    ASSERT_FALSE(hello.empty());
+    const std::vector<qint16> tone(FliteEngine::SampleRate, 1000); // a second of it
 
     const QString noOutput = QMediaDevices::audioOutputs().isEmpty()
                                  ? QStringLiteral("počítač nemá žádný zvukový výstup")
                                  : QString();
     testing::internal::CaptureStderr();
     {
-        AudioPlayer player(engine.sampleRate());
-        // What Qt Multimedia offers here (with PulseAudio: no device when no server answers)
-        // is what the user is told.
-        EXPECT_EQ(player.unavailableReason(), noOutput);
+        AudioPlayer player(FliteEngine::SampleRate);
         for (int i = 0; i < 5; ++i)
-            player.append(1, hello.data(), int(hello.size()));
+            player.append(1, tone.data(), int(tone.size()));
         // Played through, or thrown away at once (without a device the player may already
         // have dropped it here).
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
@@ -63,7 +58,8 @@ TEST(AudioPlayer, WithoutSoundDeviceNothingHangsOrPilesUp)
         EXPECT_EQ(player.secondsAhead(), 0.0);
     }
     // Windows opening and closing while they still have plenty to say; each tells why it
-    // cannot be heard when there is no sound output.
+    // cannot be heard when there is no sound output (what Qt Multimedia offers here: with
+    // PulseAudio, no device when no server answers).
     for (int window = 0; window < 5; ++window) {
         QueuedSpeech speech;
         EXPECT_EQ(speech.unavailableReason(), noOutput);
