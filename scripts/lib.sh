@@ -10,7 +10,7 @@ SLOVNIK_PACKAGE_BUILD=${SLOVNIK_PACKAGE_BUILD:-$SLOVNIK_ROOT/build-package}
 SLOVNIK_PACKAGES=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-multimedia-dev
-    libespeak-ng-dev espeak-ng-data
+    flite1-dev
     googletest libgtest-dev zlib1g-dev
     dict-freedict-eng-ces dict-freedict-ces-eng
     libhunspell-dev hunspell-cs hunspell-en-us hunspell-tools

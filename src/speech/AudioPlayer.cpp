@@ -17,7 +17,7 @@ constexpr qint64 RetryAfterMs = 10000;
 // A short device buffer, so that a closed window falls silent at once.
 constexpr int DeviceBufferMs = 100;
 
-// Mono signed 16-bit, as espeak-ng makes it.
+// Mono signed 16-bit, as Flite makes it.
 QAudioFormat speechFormat(int sampleRate)
 {
     QAudioFormat format;

@@ -5,7 +5,7 @@
 
 namespace
 {
-// espeak-ng hands over about 60 ms at a time; joining them saves allocations.
+// Flite hands over about 20 ms at a time; joining them saves allocations.
 constexpr qsizetype PieceJoinLimit = 64 * 1024;
 constexpr qint64 SampleBytes = 2;
 } // namespace

@@ -1,7 +1,7 @@
 // The entry points of the speech module (see SpeechModule.h).
 #include "speech/SpeechModule.h"
 
-#include "speech/EspeakSpeech.h"
+#include "speech/QueuedSpeech.h"
 
 #include <QtGlobal>
 
@@ -12,5 +12,5 @@ extern "C" Q_DECL_EXPORT int slovnik_speech_interface()
 
 extern "C" Q_DECL_EXPORT void slovnik_make_speech_control(std::unique_ptr<SpeechControl>& control)
 {
-    control = std::make_unique<EspeakSpeech>();
+    control = std::make_unique<QueuedSpeech>();
 }

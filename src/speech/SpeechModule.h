@@ -4,8 +4,8 @@
 
 #include <memory>
 
-// The speech part of the program (espeak-ng, Qt Multimedia and all they pull in) is a module
-// of its own, loaded when the first window that speaks is opened, so that starting the
+// The speech part of the program (Flite and its voices, Qt Multimedia and all they pull in) is a
+// module of its own, loaded when the first window that speaks is opened, so that starting the
 // program does not pay for it. These are the functions the module exports, found by name.
 namespace SpeechModule
 {

@@ -1,12 +1,12 @@
 #include "speech/SpeechWorker.h"
 
 #include "speech/AudioPlayer.h"
-#include "speech/EspeakEngine.h"
+#include "speech/FliteEngine.h"
 
 #include <algorithm>
 #include <chrono>
 
-SpeechWorker::SpeechWorker(std::unique_ptr<SpeechOutput> output, EspeakEngine& engine)
+SpeechWorker::SpeechWorker(std::unique_ptr<SpeechOutput> output, FliteEngine& engine)
     : m_output(std::move(output)), m_engine(engine), m_thread([this] { run(); })
 {
 }
@@ -29,7 +29,7 @@ std::shared_ptr<SpeechWorker> SpeechWorker::shared()
     std::lock_guard lock(mutex);
     auto worker = current.lock();
     if (!worker) {
-        EspeakEngine& engine = EspeakEngine::instance();
+        FliteEngine& engine = FliteEngine::instance();
         worker = std::make_shared<SpeechWorker>(std::make_unique<AudioPlayer>(engine.sampleRate()),
                                                 engine);
         current = worker;

@@ -9,15 +9,15 @@
 #include <mutex>
 #include <thread>
 
-class EspeakEngine;
+class FliteEngine;
 
 // The one synthesis thread behind every speech control. Speech controls queue utterances
 // and return at once; the thread synthesises them in queue order and hands the PCM to the
-// output. espeak-ng is one per process, so all controls share one worker.
+// output. The engine synthesises one text at a time, so all controls share one worker.
 class SpeechWorker
 {
   public:
-    SpeechWorker(std::unique_ptr<SpeechOutput> output, EspeakEngine& engine);
+    SpeechWorker(std::unique_ptr<SpeechOutput> output, FliteEngine& engine);
     ~SpeechWorker();
 
     SpeechWorker(const SpeechWorker&) = delete;
@@ -47,7 +47,7 @@ class SpeechWorker
     bool currentDropped() const { return m_stopping || m_currentDropped; }
 
     std::unique_ptr<SpeechOutput> m_output;
-    EspeakEngine& m_engine;
+    FliteEngine& m_engine;
 
     // Guards the queue and the speakers. Speak calls take only this one, briefly.
     std::mutex m_mutex;

@@ -11,7 +11,7 @@ namespace
 {
 
 // Loads the speech module on the first control asked for and keeps it loaded for the rest
-// of the process: the controls it made, its threads and espeak-ng live in it.
+// of the process: the controls it made, its threads and the speech engine live in it.
 class SpeechModuleLoader
 {
   public:

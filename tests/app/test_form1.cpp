@@ -221,7 +221,7 @@ class TestForm1 : public QObject
             QVERIFY(!decodes(bad));
     }
 
-    // espeak-ng and Qt Multimedia are not even mapped until a window with speech opens.
+    // Flite and Qt Multimedia are not even mapped until a window with speech opens.
     void speechIsLoadedOnFirstNeed()
     {
         TempDataDir data;
@@ -230,9 +230,9 @@ class TestForm1 : public QObject
         Form1 form(DataDirectory(data.path()), services);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QVERIFY(!mapped("libespeak-ng") && !mapped("libQt6Multimedia"));
+        QVERIFY(!mapped("libflite") && !mapped("libQt6Multimedia"));
         openFrom(form, "Command5", [](QWidget*) {});
-        QVERIFY(mapped("libespeak-ng") && mapped("libQt6Multimedia"));
+        QVERIFY(mapped("libflite") && mapped("libQt6Multimedia"));
     }
 
     // A program without its speech module translates silently and says so in the first

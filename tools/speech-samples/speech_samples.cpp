@@ -2,12 +2,11 @@
 // the windows use, plus a translation-like run of single words and a line with Czech
 // letters. Usage: speech_samples [output directory]
 
-#include "speech/EspeakEngine.h"
+#include "WavFile.h"
+#include "speech/FliteEngine.h"
 #include "speech/SpeechSettings.h"
 
-#include <QDataStream>
 #include <QDir>
-#include <QFile>
 
 #include <cstdio>
 #include <vector>
@@ -18,27 +17,6 @@ namespace
 const char* const Sentence = "Hello. The quick brown fox jumps over the lazy dog. "
                              "No word to speak. Please try again.";
 
-// 16-bit mono PCM in a RIFF/WAVE container, the one sound format every player knows.
-bool writeWav(const QString& path, const std::vector<qint16>& samples, int sampleRate)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    QDataStream out(&file);
-    out.setByteOrder(QDataStream::LittleEndian);
-    const quint32 dataBytes = quint32(samples.size() * sizeof(qint16));
-    out.writeRawData("RIFF", 4);
-    out << quint32(36 + dataBytes);
-    out.writeRawData("WAVEfmt ", 8);
-    out << quint32(16) << quint16(1) << quint16(1) << quint32(sampleRate) << quint32(sampleRate * 2)
-        << quint16(2) << quint16(16);
-    out.writeRawData("data", 4);
-    out << dataBytes;
-    for (const qint16 sample : samples)
-        out << sample;
-    return out.status() == QDataStream::Ok && file.error() == QFileDevice::NoError;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -48,9 +26,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot create %s\n", qPrintable(directory));
         return 1;
     }
-    EspeakEngine& engine = EspeakEngine::instance();
+    FliteEngine& engine = FliteEngine::instance();
     if (!engine.available()) {
-        std::fprintf(stderr, "espeak-ng did not start (is espeak-ng-data installed?)\n");
+        std::fprintf(stderr, "no speech: %s\n", qPrintable(engine.unavailableReason()));
         return 1;
     }
 
@@ -93,9 +71,9 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
             return 1;
         }
-        std::printf("%s  %.2f s  (voice %d, speed %d = %d words per minute)\n", qPrintable(path),
+        std::printf("%s  %.2f s  (voice %d, speed %d = duration stretch %.3f)\n", qPrintable(path),
                     double(pcm.size()) / engine.sampleRate(), sample.voice, sample.speed,
-                    speech::wordsPerMinute(sample.speed));
+                    speech::durationStretch(sample.voice, sample.speed));
     }
     return 0;
 }

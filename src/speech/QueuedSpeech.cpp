@@ -1,40 +1,40 @@
-#include "speech/EspeakSpeech.h"
+#include "speech/QueuedSpeech.h"
 
 #include "speech/SpeechSettings.h"
 #include "speech/SpeechWorker.h"
 
-EspeakSpeech::EspeakSpeech() : EspeakSpeech(SpeechWorker::shared()) {}
+QueuedSpeech::QueuedSpeech() : QueuedSpeech(SpeechWorker::shared()) {}
 
-EspeakSpeech::EspeakSpeech(std::shared_ptr<SpeechWorker> worker)
+QueuedSpeech::QueuedSpeech(std::shared_ptr<SpeechWorker> worker)
     : m_worker(std::move(worker)), m_speaker(m_worker->addSpeaker()), m_voice(speech::DefaultVoice),
       m_speed(speech::DefaultSpeed)
 {
 }
 
-EspeakSpeech::~EspeakSpeech()
+QueuedSpeech::~QueuedSpeech()
 {
     m_worker->dropSpeaker(m_speaker);
 }
 
-void EspeakSpeech::speak(const QString& text)
+void QueuedSpeech::speak(const QString& text)
 {
     if (text.isEmpty())
         return;
     m_worker->enqueue({m_speaker, text, m_voice, m_speed});
 }
 
-void EspeakSpeech::selectVoice(int voice)
+void QueuedSpeech::selectVoice(int voice)
 {
     if (speech::isKnownVoice(voice))
         m_voice = voice;
 }
 
-void EspeakSpeech::setSpeed(int speed)
+void QueuedSpeech::setSpeed(int speed)
 {
     m_speed = speed;
 }
 
-QString EspeakSpeech::unavailableReason() const
+QString QueuedSpeech::unavailableReason() const
 {
     return m_worker->unavailableReason();
 }

@@ -6,21 +6,21 @@
 
 class SpeechWorker;
 
-// The speech control of a window, speaking English through espeak-ng. Each window owns its
-// own: it starts with voice 1 at speed 100, and its settings are its own although all
-// controls share one espeak-ng. Calls only queue the text with the current voice and speed
-// and return; destroying the control silences whatever it still had to say.
-class EspeakSpeech final : public SpeechControl
+// The speech control of a window, speaking English through the shared speech worker. Each
+// window owns its own: it starts with voice 1 at speed 100, and its settings are its own
+// although all controls share one engine. Calls only queue the text with the current voice and
+// speed and return; destroying the control silences whatever it still had to say.
+class QueuedSpeech final : public SpeechControl
 {
   public:
     // Plays through the default audio output.
-    EspeakSpeech();
+    QueuedSpeech();
     // Speaks through the given worker (tests hand in one that records instead of playing).
-    explicit EspeakSpeech(std::shared_ptr<SpeechWorker> worker);
-    ~EspeakSpeech() override;
+    explicit QueuedSpeech(std::shared_ptr<SpeechWorker> worker);
+    ~QueuedSpeech() override;
 
-    EspeakSpeech(const EspeakSpeech&) = delete;
-    EspeakSpeech& operator=(const EspeakSpeech&) = delete;
+    QueuedSpeech(const QueuedSpeech&) = delete;
+    QueuedSpeech& operator=(const QueuedSpeech&) = delete;
 
     // An empty text says nothing; any other text is spoken as it is, blanks included.
     void speak(const QString& text) override;
