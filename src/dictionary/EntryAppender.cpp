@@ -3,11 +3,14 @@
 #include "dictionary/Cp1250.h"
 #include "dictionary/FileLock.h"
 #include "dictionary/FileWriter.h"
+#include "dictionary/StorableText.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
+#include <sys/stat.h>
 
 namespace LetterFile
 {
@@ -71,10 +74,18 @@ std::optional<QString> whyNotWritable(const Entry& entry, const QString& dictExt
         (dictExt == CzechToEnglish && entry.head == QLatin1String("end")))
         return QStringLiteral("heslo „%1“ by soubor ukončilo").arg(entry.head);
     for (const QString& line : {entry.head, entry.translation}) {
-        if (line.contains(QLatin1Char('\r')) || line.contains(QLatin1Char('\n')))
+        const auto problem = StorableText::firstProblem(line);
+        if (!problem)
+            continue;
+        switch (problem->fault) {
+        case StorableText::Fault::LineBreak:
             return QStringLiteral("heslo nebo překlad obsahuje konec řádku");
-        if (const auto bad = Cp1250::firstUnencodable(line))
-            return QStringLiteral("znak „%1“ nelze do slovníku uložit").arg(*bad);
+        case StorableText::Fault::ControlCharacter:
+            return QStringLiteral("heslo nebo překlad obsahuje řídicí znak %1")
+                .arg(StorableText::shown(*problem));
+        case StorableText::Fault::NotInCodePage:
+            return QStringLiteral("znak „%1“ nelze do slovníku uložit").arg(problem->character);
+        }
     }
     return std::nullopt;
 }
@@ -141,9 +152,17 @@ AppendOutcome append(const QString& path, const QString& dictExt, const Choice& 
     // The dictionary built into the program, used when the user's data directory is not.
     if (path.startsWith(QLatin1Char(':')))
         return refused(QStringLiteral("slovník vestavěný do programu nelze měnit"));
-    if (!info.dir().exists())
-        return refused(QStringLiteral("složka slovníku %1 neexistuje")
-                           .arg(QDir::toNativeSeparators(info.absolutePath())));
+    const QString folder = QDir::toNativeSeparators(info.absolutePath());
+    struct stat folderStatus {
+    };
+    if (::stat(QFile::encodeName(info.absolutePath()).constData(), &folderStatus) != 0) {
+        const int error = errno;
+        if (error != ENOENT && error != ENOTDIR)
+            return refused(QStringLiteral("složku slovníku %1 nelze přečíst (%2)")
+                               .arg(folder, describeFileError(error)));
+    }
+    if (!S_ISDIR(folderStatus.st_mode))
+        return refused(QStringLiteral("složka slovníku %1 neexistuje").arg(folder));
 
     // Held from the read to the rename, so that two running copies never lose each other's entries.
     FileLock lock(path + QStringLiteral(".lock"));
@@ -153,7 +172,7 @@ AppendOutcome append(const QString& path, const QString& dictExt, const Choice& 
     case FileLock::Busy:
         return refused(QStringLiteral("soubor %1 právě upravuje jiný program").arg(name));
     case FileLock::Failed:
-        return refused(describeFileError(lock.error()));
+        return refused(lock.whyFailed());
     }
 
     FileStatus status;

@@ -1,6 +1,8 @@
 // Preloaded into learn_worker: counts the file-system calls a learning makes and fails the
-// Nth one with a chosen error, without calling it. learn_worker arms it around one learning.
+// Nth one with a chosen error, without calling it; a negative "error" -s kills the process
+// with signal s there instead. learn_worker arms it around one learning.
 #include <cerrno>
+#include <csignal>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -31,6 +33,8 @@ bool shouldFail(const char* name)
         return false;
     }
     trace += "! ";
+    if (failWith < 0)
+        raise(-failWith);
     errno = failWith;
     return true;
 }

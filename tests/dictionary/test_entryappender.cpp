@@ -235,12 +235,22 @@ TEST_F(EntryAppenderTest, RefusesWhatIsNotARegularFile)
                 !QFileInfo(data.file("f.dta")).isFile());
     EXPECT_TRUE(QFileInfo(data.file("z.dta")).isSymLink());
 
-    // A link to a regular file stays a link to the learned file.
+    // A link to a regular file stays a link to the learned file; a dangling one gets its file.
     data.writeLines("real.dta", lines({"LINK", "odkaz;", "End"}));
     ASSERT_TRUE(QFile::link(data.file("real.dta"), data.file("l.dta")));
+    ASSERT_EQ(::symlink("gone.dta", QFile::encodeName(data.file("d.dta")).constData()), 0);
     EXPECT_FALSE(append("l.dta", ".dta", "LAST", "x;").failed());
-    EXPECT_TRUE(QFileInfo(data.file("l.dta")).isSymLink());
+    EXPECT_FALSE(append("d.dta", ".dta", "DOG", "pes;").failed());
+    EXPECT_TRUE(QFileInfo(data.file("l.dta")).isSymLink() &&
+                QFileInfo(data.file("d.dta")).isSymLink());
     EXPECT_EQ(linesOf("real.dta"), lines({"LINK", "odkaz;", "LAST", "x;", "End"}));
+    EXPECT_EQ(linesOf("gone.dta"), lines({"DOG", "pes;", "End"}));
+
+    // A folder where the lock file belongs is named, and left as it was.
+    ASSERT_TRUE(QDir(data.path()).mkdir("k.dta.lock"));
+    EXPECT_EQ(append("k.dta", ".dta", "KEY", "klíč;").whyNot,
+              u("soubor zámku k.dta.lock nelze použít: není to obyčejný soubor"));
+    EXPECT_TRUE(QFileInfo(data.file("k.dta.lock")).isDir());
 }
 
 TEST_F(EntryAppenderTest, TheNewFileHasTheOldModeOwnerAndGroupOrNothingChanges)
@@ -370,13 +380,18 @@ TEST_F(EntryAppenderTest, AFullDiskIsCalledByItsName)
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
-// Fails each file-system call of one learning in turn: the file is then either as it was or
-// holds exactly the new entry, with its mode, and the outcome says which.
+// Fails each file-system call of one learning in turn, or kills the learning there: the file is
+// then either as it was or holds exactly the new entry, with its mode, and the outcome says
+// which; the next learning leaves nothing beside the file, whatever the first one left.
 TEST_F(EntryAppenderTest, EveryFailingFileSystemCallLeavesTheOldFileOrTheNewOne)
 {
     const QByteArray original("APPLE\r\njablko;\r\nEnd\r\n");
     const QByteArray learned("APPLE\r\njablko;\r\nAX0\r\nx;\r\nEnd\r\n");
     const QByteArray native = QFile::encodeName(data.file("a.dta"));
+    const auto onlyTheFile = [&] {
+        return QDir(data.path()).entryList(QDir::Files | QDir::Hidden | QDir::System) ==
+               QStringList{"a.dta"};
+    };
     auto learnFailing = [&](int at, int error) {
         QDir(data.path()).removeRecursively();
         QDir().mkpath(data.path());
@@ -390,7 +405,7 @@ TEST_F(EntryAppenderTest, EveryFailingFileSystemCallLeavesTheOldFileOrTheNewOne)
         worker.setProcessEnvironment(env);
         worker.start(LEARN_WORKER, {data.file("a.dta"), ".dta", "AX", "1"});
         worker.waitForFinished(60000);
-        EXPECT_EQ(worker.exitStatus(), QProcess::NormalExit) << at;
+        EXPECT_EQ(worker.exitStatus(), error < 0 ? QProcess::CrashExit : QProcess::NormalExit);
         return QString::fromUtf8(worker.readAllStandardOutput()).split('\n');
     };
     const QStringList clean = learnFailing(0, EIO);
@@ -402,18 +417,28 @@ TEST_F(EntryAppenderTest, EveryFailingFileSystemCallLeavesTheOldFileOrTheNewOne)
     EXPECT_GT(calls.lastIndexOf("fsync-directory"), calls.indexOf("rename"));
 
     for (int at = 1; at <= calls.size(); ++at) {
-        const QStringList outcome = learnFailing(at, EIO);
-        struct stat info {
-        };
-        ::stat(native.constData(), &info);
-        const std::string call = calls[at - 1].toStdString();
-        EXPECT_EQ(info.st_mode & 07777, 0640u) << call;
-        if (outcome[0] == "stored") {
-            EXPECT_EQ(data.bytes("a.dta"), learned) << call;
-        } else {
-            EXPECT_EQ(data.bytes("a.dta"), original) << call << ": " << qPrintable(outcome[0]);
+        for (const int error : {EIO, -SIGKILL}) {
+            const QStringList outcome = learnFailing(at, error);
+            const std::string call = calls[at - 1].toStdString() + (error < 0 ? " killed" : "");
+            struct stat info {
+            };
+            ::stat(native.constData(), &info);
+            EXPECT_EQ(info.st_mode & 07777, 0640u) << call;
+            const QByteArray bytes = data.bytes("a.dta");
+            if (outcome[0] == "stored" || (error < 0 && bytes == learned)) {
+                EXPECT_EQ(bytes, learned) << call;
+            } else {
+                EXPECT_EQ(bytes, original) << call << ": " << qPrintable(outcome[0]);
+                EXPECT_FALSE(outcome[0].contains(u("neexistuje"))) << call;
+            }
+            EXPECT_FALSE(append("a.dta", ".dta", "AY", "y;").failed()) << call;
+            EXPECT_TRUE(onlyTheFile()) << call;
         }
     }
     const QStringList full = learnFailing(calls.indexOf("write") + 1, ENOSPC);
     EXPECT_EQ(full[0], u("refused: disk je plný (a.dta)"));
+    const QStringList noLocks = learnFailing(calls.indexOf("flock") + 1, ENOLCK);
+    EXPECT_EQ(noLocks[0],
+              u("refused: soubor zámku a.dta.lock nelze použít: disk neumí soubory zamykat"));
+    EXPECT_TRUE(onlyTheFile());
 }
