@@ -52,7 +52,7 @@ class LineReader
             return false;
         const qsizetype end = lineEndFrom(m_pos);
         line = m_bytes.sliced(m_pos, end - m_pos);
-        m_pos = end + 1;
+        m_pos = std::min(end + 1, size); // a last line may have no line end
         if (end < size && m_bytes[end] == '\r' && m_pos < size && m_bytes[m_pos] == '\n')
             ++m_pos;
         return true;
@@ -110,6 +110,13 @@ qsizetype terminatorLine(qsizetype lineCount, qsizetype lastNotEnd, const QList<
 bool isDefiniteTerminator(QByteArrayView line, const QString& dictExt);
 // Whether a line reads "end" in any letter case.
 bool readsEnd(QByteArrayView line);
+// Whether a lookup stops at this head line: only one spelt exactly "End" ends its reading.
+// Learning puts new entries where the lookup stops, so the two never disagree about which
+// entries a file holds.
+inline bool endsLookup(QByteArrayView headLine)
+{
+    return headLine == QByteArrayView("End");
+}
 // Whether the head line at `headIndex` is the one terminatorLine() finds.
 bool isTerminator(const QStringList& lines, qsizetype headIndex, const QString& dictExt);
 

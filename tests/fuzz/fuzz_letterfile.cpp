@@ -2,6 +2,7 @@
 // entries listed, for any bytes.
 #include "FuzzSupport.h"
 #include "dictionary/LetterFile.h"
+#include "support/RewriteInvariants.h"
 
 #include <sys/mman.h>
 #include <unistd.h>
