@@ -1,7 +1,9 @@
 #include "browse/BrowseHandler.h"
 
 #include "dictionary/Cp1250.h"
+#include "dictionary/FileReader.h"
 #include "dictionary/LetterFile.h"
+#include "dictionary/LineReader.h"
 #include "state/Module1.h"
 
 #include <array>

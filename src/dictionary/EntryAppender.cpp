@@ -2,7 +2,9 @@
 
 #include "dictionary/Cp1250.h"
 #include "dictionary/FileLock.h"
+#include "dictionary/FileReader.h"
 #include "dictionary/FileWriter.h"
+#include "dictionary/LineReader.h"
 #include "dictionary/StorableText.h"
 
 #include <QDir>

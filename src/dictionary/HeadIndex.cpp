@@ -1,5 +1,7 @@
 #include "dictionary/HeadIndex.h"
 
+#include "dictionary/FileReader.h"
+
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>

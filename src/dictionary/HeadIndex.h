@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dictionary/LetterFile.h"
+#include "dictionary/LookupTable.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,7 @@
 #include "translate/BaseFormFallback.h"
 
 #include "dictionary/HeadIndex.h"
+#include "dictionary/LookupTable.h"
 
 QList<BaseFormMatch> findBaseForms(const QString& loweredWord, const QString& dataPath,
                                    const QString& dictExt, const BaseFormSource& baseForms,

@@ -1,6 +1,8 @@
 #include "app/Form1.h"
 #include "dictionary/DataDirectory.h"
+#include "dictionary/FileReader.h"
 #include "dictionary/LetterFile.h"
+#include "dictionary/LineReader.h"
 #include "state/Module1.h"
 #include "support/LetterFiles.h"
 #include "translate/OknoPreklad.h"

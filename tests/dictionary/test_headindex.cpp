@@ -1,5 +1,7 @@
+#include "dictionary/FileReader.h"
 #include "dictionary/HeadIndex.h"
 #include "dictionary/LetterFile.h"
+#include "dictionary/LookupTable.h"
 #include "support/LetterFiles.h"
 #include "support/RandomLetterFiles.h"
 

@@ -1,4 +1,6 @@
+#include "dictionary/FileReader.h"
 #include "dictionary/LetterFile.h"
+#include "dictionary/LineReader.h"
 #include "support/LetterFiles.h"
 
 #include <QFileInfo>

@@ -1,7 +1,9 @@
 // The letter-file reader: a file read whole, cut into lines, its terminator found and its
 // entries listed, for any bytes.
 #include "FuzzSupport.h"
+#include "dictionary/FileReader.h"
 #include "dictionary/LetterFile.h"
+#include "dictionary/LineReader.h"
 #include "support/RewriteInvariants.h"
 
 #include <sys/mman.h>

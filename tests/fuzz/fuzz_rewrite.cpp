@@ -6,6 +6,7 @@
 // file's bytes. Head and translation are UTF-8, so that characters Windows-1250 lacks occur.
 #include "FuzzSupport.h"
 #include "dictionary/EntryAppender.h"
+#include "dictionary/LetterFile.h"
 #include "support/RewriteInvariants.h"
 
 #include <memory>

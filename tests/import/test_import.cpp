@@ -7,6 +7,7 @@
 
 #include "dictionary/FileWriter.h"
 #include "dictionary/LetterFile.h"
+#include "dictionary/LookupTable.h"
 #include "support/LetterFiles.h"
 
 #include <gtest/gtest.h>

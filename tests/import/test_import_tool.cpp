@@ -1,7 +1,9 @@
 // slovnik-import as a user runs it: what it prints, how it exits, what it leaves behind.
 #include "TranslationRun.h"
 
+#include "dictionary/FileReader.h"
 #include "dictionary/LetterFile.h"
+#include "dictionary/LineReader.h"
 #include "dictionary/WordSplitter.h"
 #include "support/LetterFiles.h"
 

@@ -5,7 +5,9 @@
 #include "LetterFileWriter.h"
 #include "TranslationRun.h"
 
+#include "dictionary/FileReader.h"
 #include "dictionary/LetterFile.h"
+#include "dictionary/LineReader.h"
 #include "dictionary/WordSplitter.h"
 #include "language/BaseForms.h"
 

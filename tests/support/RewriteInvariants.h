@@ -2,6 +2,7 @@
 
 #include "dictionary/Cp1250.h"
 #include "dictionary/EntryAppender.h"
+#include "dictionary/LineReader.h"
 
 #include <QByteArray>
 #include <QHash>

@@ -1,5 +1,6 @@
 #include "dictionary/FileWriter.h"
 #include "dictionary/HeadIndex.h"
+#include "dictionary/LetterFile.h"
 #include "language/BaseFormSource.h"
 #include "state/Module1.h"
 #include "support/LetterFiles.h"

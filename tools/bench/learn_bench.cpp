@@ -6,6 +6,7 @@
 #include "dictionary/EntryAppender.h"
 #include "dictionary/FileWriter.h"
 #include "dictionary/LetterFile.h"
+#include "dictionary/LineReader.h"
 
 #include <QElapsedTimer>
 #include <QFile>

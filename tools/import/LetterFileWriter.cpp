@@ -3,6 +3,7 @@
 #include "dictionary/EntryAppender.h"
 #include "dictionary/FileWriter.h"
 #include "dictionary/LetterFile.h"
+#include "dictionary/LineReader.h"
 
 #include <QCollator>
 #include <QDir>
