@@ -127,8 +127,8 @@ TEST_F(EntryAppenderTest, FailuresLeaveTheFileByteForByte)
               u("slovník vestavěný do programu nelze měnit"));
 }
 
-// Every carried letter file cut short anywhere in its last lines (its terminator, line ends or
-// last translation missing) and in its middle: a learning keeps every entry the
+// Every carried letter file cut short in its last lines (its terminator, line ends or last
+// translation missing) and in its middle: a learning keeps every entry the
 // lookup found, or is refused.
 TEST_F(EntryAppenderTest, EveryCarriedFileCutShortKeepsWhatTheLookupFound)
 {
@@ -139,9 +139,12 @@ TEST_F(EntryAppenderTest, EveryCarriedFileCutShortKeepsWhatTheLookupFound)
     for (const QString& name : names) {
         const QByteArray whole = *readFile(carried.filePath(name));
         const QString ext = name.right(4);
+        // At the ends of its last four lines: after the line end, inside it, before it.
         QList<qsizetype> cuts{whole.size() / 2};
-        for (qsizetype back = 0; back < 24 && back < whole.size(); ++back)
-            cuts << whole.size() - back;
+        for (qsizetype end = whole.size(), n = 0; n < 4 && end > 2; ++n) {
+            cuts << end << end - 1 << end - 2;
+            end = whole.lastIndexOf('\n', end - 2) + 1;
+        }
         for (const qsizetype cut : cuts) {
             const QByteArrayView before = QByteArrayView(whole).first(cut);
             const Entry entry{"QQNEW", "x"};
@@ -152,20 +155,6 @@ TEST_F(EntryAppenderTest, EveryCarriedFileCutShortKeepsWhatTheLookupFound)
         }
     }
     EXPECT_GT(refused, 52); // a last translation cut off: its head waits for it
-}
-
-TEST_F(EntryAppenderTest, AReadOnlyDirectoryIsRefused)
-{
-    const QByteArray original("PEAR\r\nhru\x9aka;\r\nEnd\r\n");
-    data.writeBytes("p.dta", original);
-    const QString file = data.file("p.dta");
-    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther |
-                                    QFile::WriteOther);
-    QFile::setPermissions(data.dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                               QFile::ReadOther | QFile::ExeOther);
-    EXPECT_TRUE(
-        asUnprivileged([&file] { return whyNotLearned(file); }).contains(u("nelze zapisovat")));
-    EXPECT_EQ(data.bytes("p.dta"), original);
 }
 
 TEST_F(EntryAppenderTest, StopsAtTheLineBufferLimit)
@@ -198,36 +187,20 @@ TEST_F(EntryAppenderTest, TwoRunningCopiesNeverLoseEachOthersWords)
     EXPECT_EQ(first.exitCode(), 0) << first.readAllStandardError().constData();
     EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().constData();
 
-    const Entries entries = readEntries(data.bytes("s.dta"), ".dta");
-    EXPECT_FALSE(entries.incomplete);
-    ASSERT_EQ(entries.entries.size(), 401);
-    QSet<QString> heads;
-    for (const Entry& entry : entries.entries)
-        heads.insert(entry.head);
-    for (int n = 0; n < 200; ++n) {
-        EXPECT_TRUE(heads.contains(QStringLiteral("FIRST%1").arg(n)));
-        EXPECT_TRUE(heads.contains(QStringLiteral("SECOND%1").arg(n)));
-    }
+    const QHash<QString, QStringList> found = referenceFound(data.bytes("s.dta"));
+    EXPECT_EQ(found.size(), 401);
+    for (int n = 0; n < 200; ++n)
+        EXPECT_TRUE(found.contains(u("first%1").arg(n)) && found.contains(u("second%1").arg(n)));
 }
 
 TEST_F(EntryAppenderTest, RefusesWhatIsNotARegularFile)
 {
     ASSERT_EQ(::mkfifo(QFile::encodeName(data.file("f.dta")).constData(), 0600), 0);
-    ASSERT_TRUE(QFile::link("/dev/zero", data.file("z.dta")));
     alarm(20); // a learning that blocks ends the test here
     EXPECT_EQ(append("f.dta", ".dta", "FISH", "ryba;").whyNot,
               u("soubor f.dta není obyčejný soubor"));
-    EXPECT_EQ(append("z.dta", ".dta", "ZOO", "zoo;").whyNot,
-              u("soubor z.dta není obyčejný soubor"));
     alarm(0);
-    QFile huge(data.file("h.dta"));
-    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(MaxFileSize + 1));
-    huge.close();
-    EXPECT_EQ(append("h.dta", ".dta", "HUGE", "x;").whyNot, u("soubor h.dta je větší než 64 MB"));
-    EXPECT_EQ(QFileInfo(data.file("h.dta")).size(), MaxFileSize + 1);
-    EXPECT_TRUE(QFileInfo(data.file("f.dta")).isSymLink() == false &&
-                !QFileInfo(data.file("f.dta")).isFile());
-    EXPECT_TRUE(QFileInfo(data.file("z.dta")).isSymLink());
+    EXPECT_FALSE(QFileInfo(data.file("f.dta")).isFile());
 
     // A link to a regular file stays a link to the learned file; a dangling one gets its file.
     data.writeLines("real.dta", lines({"LINK", "odkaz;", "End"}));
@@ -313,18 +286,6 @@ TEST_F(EntryAppenderTest, OnlyALiveHolderMakesALearningWait)
     EXPECT_LT(waited.elapsed(), 5000) << "a dead holder's lock is taken over at once";
     EXPECT_FALSE(QFile::exists(lockName + ".rmlock"));
 
-    // This very process's lock file, left because it could not be removed.
-    {
-        QLockFile own(lockName);
-        ASSERT_TRUE(own.tryLock(0));
-        QFile::copy(lockName, lockName + ".kept");
-    }
-    QFile::rename(lockName + ".kept", lockName);
-    EXPECT_FALSE(append("p.dta", ".dta", "PEACH", "broskev;").failed());
-    EXPECT_FALSE(QFile::exists(lockName));
-    EXPECT_EQ(linesOf("p.dta"),
-              lines({"PEAR", "hruška;", "PLUM", "švestka;", "PEACH", "broskev;", "End"}));
-
     // A holder that is alive: the learning waits until it lets go, then stores its word.
     std::latch held(1);
     std::thread holder([&] {
@@ -338,7 +299,7 @@ TEST_F(EntryAppenderTest, OnlyALiveHolderMakesALearningWait)
     EXPECT_FALSE(append("p.dta", ".dta", "PECAN", "pekan;").failed());
     EXPECT_GE(waited.elapsed(), 250);
     holder.join();
-    EXPECT_EQ(linesOf("p.dta").mid(6), lines({"PECAN", "pekan;", "End"}));
+    EXPECT_EQ(linesOf("p.dta").mid(4), lines({"PECAN", "pekan;", "End"}));
 }
 
 // Fails each file-system call of one learning in turn, or kills the learning there: the file is
@@ -398,6 +359,9 @@ TEST_F(EntryAppenderTest, EveryFailingFileSystemCallLeavesTheOldFileOrTheNewOne)
     }
     const QStringList full = learnFailing(calls.indexOf("write") + 1, ENOSPC);
     EXPECT_EQ(full[0], u("refused: disk je plný (a.dta)"));
+    const QStringList readOnly =
+        learnFailing(calls.lastIndexOf("open", calls.indexOf("write")) + 1, EACCES);
+    EXPECT_EQ(readOnly[0], u("refused: do složky slovníku nelze zapisovat (a.dta)"));
     const QStringList noLocks = learnFailing(calls.indexOf("flock") + 1, ENOLCK);
     EXPECT_EQ(noLocks[0],
               u("refused: soubor zámku a.dta.lock nelze použít: disk neumí soubory zamykat"));
