@@ -10,9 +10,9 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <algorithm>
 #include <cerrno>
 #include <sys/stat.h>
+#include <utility>
 
 namespace LetterFile
 {
