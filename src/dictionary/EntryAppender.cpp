@@ -5,11 +5,14 @@
 #include "dictionary/FileReader.h"
 #include "dictionary/FileWriter.h"
 #include "dictionary/LineReader.h"
+#include "dictionary/StorableText.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-#include <algorithm>
+#include <cerrno>
+#include <sys/stat.h>
+#include <utility>
 
 namespace LetterFile
 {
@@ -29,42 +32,6 @@ Rewrite cannot(const QString& why)
     return Rewrite{{}, 0, why};
 }
 
-// What one walk over a file's bytes finds out for the terminator rule and for keeping its
-// bytes: only the lines that read "end" are remembered.
-struct Walk {
-    struct Mark {
-        qsizetype index;
-        qsizetype start; // offset of the line
-        qsizetype next;  // offset of the line after it
-    };
-    qsizetype lines = 0;
-    qsizetype lastNotEnd = -1;
-    QList<EndLine> endHeads;
-    QList<Mark> ends;
-
-    Walk(QByteArrayView bytes, const QString& dictExt)
-    {
-        LineReader reader(bytes);
-        QByteArrayView line;
-        for (qsizetype start = 0; reader.next(line); start = reader.position(), ++lines) {
-            if (!readsEnd(line)) {
-                lastNotEnd = lines;
-                continue;
-            }
-            ends.append({lines, start, reader.position()});
-            if (lines % 2 == 0)
-                endHeads.append({lines, isDefiniteTerminator(line, dictExt)});
-        }
-    }
-
-    const Mark* mark(qsizetype index) const
-    {
-        const auto it = std::lower_bound(ends.begin(), ends.end(), index,
-                                         [](const Mark& m, qsizetype i) { return m.index < i; });
-        return it != ends.end() && it->index == index ? &*it : nullptr;
-    }
-};
-
 std::optional<QString> whyNotWritable(const Entry& entry, const QString& dictExt)
 {
     // The lookup stops at a head line "End"; a Czech-to-English head "end" would read as the
@@ -73,10 +40,18 @@ std::optional<QString> whyNotWritable(const Entry& entry, const QString& dictExt
         (dictExt == CzechToEnglish && entry.head == QLatin1String("end")))
         return QStringLiteral("heslo „%1“ by soubor ukončilo").arg(entry.head);
     for (const QString& line : {entry.head, entry.translation}) {
-        if (line.contains(QLatin1Char('\r')) || line.contains(QLatin1Char('\n')))
+        const auto problem = StorableText::firstProblem(line);
+        if (!problem)
+            continue;
+        switch (problem->fault) {
+        case StorableText::Fault::LineBreak:
             return QStringLiteral("heslo nebo překlad obsahuje konec řádku");
-        if (const auto bad = Cp1250::firstUnencodable(line))
-            return QStringLiteral("znak „%1“ nelze do slovníku uložit").arg(*bad);
+        case StorableText::Fault::ControlCharacter:
+            return QStringLiteral("heslo nebo překlad obsahuje řídicí znak %1")
+                .arg(StorableText::shown(*problem));
+        case StorableText::Fault::NotInCodePage:
+            return QStringLiteral("znak „%1“ nelze do slovníku uložit").arg(problem->character);
+        }
     }
     return std::nullopt;
 }
@@ -87,10 +62,10 @@ using Choice = std::function<QList<Entry>(QByteArrayView bytes, qsizetype entryL
 Rewrite rewrite(QByteArrayView bytes, const QString& dictExt, const QString& name,
                 LineBuffer& buffer, const Choice& choose)
 {
-    const Walk walk(bytes, dictExt);
-    const qsizetype end = terminatorLine(walk.lines, walk.lastNotEnd, walk.endHeads);
-    if (end % 2 == 1)
+    const Place place = placeFor(bytes, dictExt);
+    if (place.headWithoutTranslation)
         return cannot(QStringLiteral("poslední heslo souboru %1 nemá překlad").arg(name));
+    const qsizetype end = place.line;
     if (end > LineBufferSlots - 2)
         return cannot(QStringLiteral("soubor %1 má víc než 32 767 hesel").arg(name));
 
@@ -104,17 +79,7 @@ Rewrite rewrite(QByteArrayView bytes, const QString& dictExt, const QString& nam
             return cannot(*why);
     }
 
-    // What follows the terminator is kept; in a Czech-to-English file a second line reading
-    // "end" belongs to the terminator and is written afresh.
-    qsizetype prefixEnd = bytes.size();
-    qsizetype tailStart = bytes.size();
-    if (const Walk::Mark* terminator = walk.mark(end)) {
-        prefixEnd = terminator->start;
-        tailStart = terminator->next;
-        const Walk::Mark* second = walk.mark(end + 1);
-        if (dictExt == CzechToEnglish && second)
-            tailStart = second->next;
-    }
+    const qsizetype prefixEnd = place.keptBefore;
     const bool prefixEnded =
         prefixEnd == 0 || bytes[prefixEnd - 1] == '\r' || bytes[prefixEnd - 1] == '\n';
 
@@ -131,7 +96,7 @@ Rewrite rewrite(QByteArrayView bytes, const QString& dictExt, const QString& nam
         content.append(Cp1250::encode(entry.translation)).append("\r\n");
     }
     content.append(joinLines(terminatorLines(dictExt)));
-    content.append(bytes.sliced(tailStart));
+    content.append(bytes.sliced(place.keptFrom));
     return Rewrite{content, added.size(), {}};
 }
 
@@ -143,9 +108,17 @@ AppendOutcome append(const QString& path, const QString& dictExt, const Choice& 
     // The dictionary built into the program, used when the user's data directory is not.
     if (path.startsWith(QLatin1Char(':')))
         return refused(QStringLiteral("slovník vestavěný do programu nelze měnit"));
-    if (!info.dir().exists())
-        return refused(QStringLiteral("složka slovníku %1 neexistuje")
-                           .arg(QDir::toNativeSeparators(info.absolutePath())));
+    const QString folder = QDir::toNativeSeparators(info.absolutePath());
+    struct stat folderStatus {
+    };
+    if (::stat(QFile::encodeName(info.absolutePath()).constData(), &folderStatus) != 0) {
+        const int error = errno;
+        if (error != ENOENT && error != ENOTDIR)
+            return refused(QStringLiteral("složku slovníku %1 nelze přečíst (%2)")
+                               .arg(folder, describeFileError(error)));
+    }
+    if (!S_ISDIR(folderStatus.st_mode))
+        return refused(QStringLiteral("složka slovníku %1 neexistuje").arg(folder));
 
     // Held from the read to the rename, so that two running copies never lose each other's entries.
     FileLock lock(path + QStringLiteral(".lock"));
@@ -155,7 +128,7 @@ AppendOutcome append(const QString& path, const QString& dictExt, const Choice& 
     case FileLock::Busy:
         return refused(QStringLiteral("soubor %1 právě upravuje jiný program").arg(name));
     case FileLock::Failed:
-        return refused(describeFileError(lock.error()));
+        return refused(lock.whyFailed());
     }
 
     FileStatus status;
@@ -174,6 +147,41 @@ AppendOutcome append(const QString& path, const QString& dictExt, const Choice& 
 }
 
 } // namespace
+
+Place placeFor(QByteArrayView bytes, const QString& dictExt)
+{
+    struct Line {
+        QByteArrayView text;
+        qsizetype start = 0;
+        qsizetype next = 0;
+    };
+    Line last;
+    Line beforeLast;
+    LineReader reader(bytes);
+    QByteArrayView text;
+    qsizetype count = 0;
+    for (; reader.next(text); ++count) {
+        const Line line{text, last.next, reader.position()};
+        if (count % 2 == 0 && endsLookup(text)) {
+            // The lookup reads nothing after it: the terminator, which the new entries replace;
+            // in a Czech-to-English file with the "end" line that completes it.
+            qsizetype keptFrom = line.next;
+            if (dictExt == CzechToEnglish && reader.next(text) && readsEnd(text))
+                keptFrom = reader.position();
+            return {count, line.start, keptFrom, false};
+        }
+        beforeLast = std::exchange(last, line);
+    }
+    const qsizetype size = bytes.size();
+    // A head line without its translation, which the lookup passes over, at the end: a
+    // terminator made by hand when it reads "end", else an entry cut short.
+    if (count % 2 == 1)
+        return {count - 1, last.start, size, !readsEnd(last.text)};
+    // A Czech-to-English file ends in its terminator, which the lookup reads as a pair.
+    if (dictExt == CzechToEnglish && count >= 2 && readsEnd(beforeLast.text) && readsEnd(last.text))
+        return {count - 2, beforeLast.start, size, false};
+    return {count, size, size, false};
+}
 
 AppendOutcome appendEntries(const QString& path, const QString& dictExt, const EntryChooser& choose,
                             LineBuffer& lines, FileWriter& writer)

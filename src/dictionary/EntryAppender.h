@@ -30,12 +30,24 @@ struct AppendOutcome {
 // Chooses, from the entries a file already holds, the entries to add to it.
 using EntryChooser = std::function<QList<Entry>(const QList<Entry>& existing)>;
 
-// Adds entries at the end of a letter file, just before its terminator (terminatorLine()),
-// rewriting the file whole: the bytes before the terminator are kept byte for byte, the new
-// entries and the terminator of the direction follow, then every line after the old
-// terminator, byte for byte. The file is locked against other copies of the program from
-// the read to the rename; a missing file is created. On any failure the file stays byte for
-// byte as it was.
+// Where new entries go in a file holding `bytes`, decided by how the lookup reads it, so that
+// every entry the lookup found before a rewrite it finds after it: at the head line where the
+// lookup stops (endsLookup()), which is the terminator and is replaced; else at the end of the
+// file, before a Czech-to-English terminator pair or in place of a last head line that reads
+// "end"; a file that ends in another head line without its translation takes no entries.
+struct Place {
+    qsizetype line = 0;       // the index of the line the first new head line gets
+    qsizetype keptBefore = 0; // the bytes before this offset are kept in front of the entries
+    qsizetype keptFrom = 0;   // the bytes from this offset are kept after the new terminator
+    bool headWithoutTranslation = false;
+};
+Place placeFor(QByteArrayView bytes, const QString& dictExt);
+
+// Adds entries at the end of a letter file, at placeFor(), rewriting the file whole: the bytes
+// before the place are kept byte for byte, the new entries and the terminator of the direction
+// follow, then every line after the old terminator, byte for byte. The file is locked against other
+// copies of the program from the read to the rename; a missing file is created. On any failure the
+// file stays byte for byte as it was.
 AppendOutcome appendEntries(const QString& path, const QString& dictExt, const EntryChooser& choose,
                             LineBuffer& lines, FileWriter& writer);
 

@@ -18,11 +18,15 @@ class FileLock
     FileLock& operator=(const FileLock&) = delete;
 
     // Waits up to `waitMs` while another copy holds the lock. Failed: the lock file cannot
-    // be created or locked (error() tells why).
+    // be created or locked (error() tells why); a lock file it made is removed again.
     Result lock(int waitMs);
     int error() const { return m_error; }
+    // After Failed: the lock file and why it cannot be used (Czech, for the user).
+    QString whyFailed() const;
 
   private:
+    Result fail(int error);
+
     QByteArray m_path;
     int m_fd = -1;
     int m_error = 0;

@@ -1,18 +1,23 @@
 #include "dictionary/FileWriter.h"
 
+#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QRandomGenerator>
 
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
+#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace
 {
+
+constexpr const char* copyInfix()
+{
+    return ".new-";
+}
 
 // The new copy: an open descriptor on a temporary file that is removed unless committed.
 class NewCopy
@@ -26,12 +31,14 @@ class NewCopy
             ::unlink(path.constData());
     }
 
-    // Creates it with the permissions a new file gets (0666 less the umask).
+    // Creates it with the permissions a new file gets (0666 less the umask). Its name carries
+    // the process id, so that a copy whose process died before the rename is known for an
+    // orphan (removeOrphans).
     bool create(const QByteArray& target)
     {
         for (int attempt = 0; attempt < 100; ++attempt) {
-            const QByteArray name =
-                target + ".new-" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+            const QByteArray name = target + copyInfix() + QByteArray::number(::getpid()) + '-' +
+                                    QByteArray::number(QRandomGenerator::global()->generate(), 36);
             fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (fd >= 0) {
                 path = name;
@@ -76,6 +83,51 @@ class NewCopy
     QByteArray path;
 };
 
+// Removes the new copies of `target` that processes which no longer run left behind when they
+// were killed between making a copy and renaming it: nothing else would ever remove them. A
+// copy of a live process (another running copy of the program) is left alone.
+void removeOrphans(const QByteArray& target)
+{
+    const QString path = QFile::decodeName(target);
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    const QString prefix = path.mid(slash + 1) + QLatin1String(copyInfix());
+    const QDir directory(slash < 0 ? QStringLiteral(".")
+                                   : path.left(std::max<qsizetype>(slash, 1)));
+    const QStringList copies =
+        directory.entryList({prefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& copy : copies) {
+        bool numeric = false;
+        const pid_t owner =
+            copy.sliced(prefix.size()).section(QLatin1Char('-'), 0, 0).toInt(&numeric);
+        if (numeric && owner > 0 && ::kill(owner, 0) != 0 && errno == ESRCH)
+            ::unlink(QFile::encodeName(directory.filePath(copy)).constData());
+    }
+}
+
+// Where a symbolic link finally points, followed link by link, also when the file there does
+// not exist yet (a dangling link gets its file, and stays a link); std::nullopt with errno
+// set when the chain cannot be followed.
+std::optional<QByteArray> linkTarget(QByteArray path)
+{
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat info {
+        };
+        if (::lstat(path.constData(), &info) != 0)
+            return errno == ENOENT ? std::optional(path) : std::nullopt;
+        if (!S_ISLNK(info.st_mode))
+            return path;
+        QByteArray next(PATH_MAX, Qt::Uninitialized);
+        const ssize_t length = ::readlink(path.constData(), next.data(), size_t(next.size()));
+        if (length < 0)
+            return std::nullopt;
+        next.truncate(length);
+        const qsizetype slash = path.lastIndexOf('/');
+        path = next.startsWith('/') || slash < 0 ? next : path.left(slash + 1) + next;
+    }
+    errno = ELOOP;
+    return std::nullopt;
+}
+
 std::optional<QString> failure(int error)
 {
     return describeFileError(error);
@@ -106,6 +158,10 @@ QString describeFileError(int error)
     case EPERM:
     case EROFS:
         return QStringLiteral("do složky slovníku nelze zapisovat");
+    case EIO:
+        return QStringLiteral("chyba vstupu a výstupu na disku");
+    case ELOOP:
+        return QStringLiteral("odkaz na soubor vede v kruhu");
     default:
         return QStringLiteral("zápis se nezdařil");
     }
@@ -114,9 +170,10 @@ QString describeFileError(int error)
 std::optional<QString> SafeFileWriter::replaceFile(const QString& path, const QByteArray& content)
 {
     // A symbolic link stays a link: the file it points to gets the new content.
-    QByteArray target = QFile::encodeName(path);
-    if (char resolved[PATH_MAX]; ::realpath(target.constData(), resolved))
-        target = resolved;
+    const std::optional<QByteArray> resolved = linkTarget(QFile::encodeName(path));
+    if (!resolved)
+        return failure(errno);
+    const QByteArray& target = *resolved;
 
     struct stat old {
     };
@@ -138,6 +195,7 @@ std::optional<QString> SafeFileWriter::replaceFile(const QString& path, const QB
         }
     }
 
+    removeOrphans(target);
     NewCopy copy;
     if (!copy.create(target) || !copy.write(content))
         return failure(errno);

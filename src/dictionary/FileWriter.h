@@ -16,9 +16,11 @@ class FileWriter
     virtual std::optional<QString> replaceFile(const QString& path, const QByteArray& content) = 0;
 };
 
-// Writes a complete new copy next to the file (beside the file a symbolic link points to),
-// gives it the old file's mode, owner and group, flushes it to the disk, renames it over the
-// file and flushes the directory, so that the new content survives a power cut. A file
+// Writes a complete new copy next to the file (beside the file a symbolic link points to,
+// which a dangling link gets anew: a link stays a link), gives it the old file's mode, owner
+// and group, flushes it to the disk, renames it over the file and flushes the directory, so
+// that the new content survives a power cut. Copies that a killed process left beside the
+// file are removed first. A file
 // without any write permission bit is read-only for everyone, root included, and is refused;
 // so is a file whose owner or mode the new copy could not keep.
 class SafeFileWriter final : public FileWriter

@@ -79,6 +79,13 @@ class EndFinder
 bool isDefiniteTerminator(QByteArrayView line, const QString& dictExt);
 // Whether a line reads "end" in any letter case.
 bool readsEnd(QByteArrayView line);
+// Whether a lookup stops at this head line: only one spelt exactly "End" ends its reading.
+// Learning puts new entries where the lookup stops, so the two never disagree about which
+// entries a file holds.
+inline bool endsLookup(QByteArrayView headLine)
+{
+    return headLine == QByteArrayView("End");
+}
 // Whether the head line at `headIndex` is the one terminatorLine() finds.
 bool isTerminator(const QStringList& lines, qsizetype headIndex, const QString& dictExt);
 

@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <bit>
 
 // The lines of a letter file's bytes.
@@ -23,7 +24,7 @@ class LineReader
             return false;
         const qsizetype end = lineEndFrom(m_pos);
         line = m_bytes.sliced(m_pos, end - m_pos);
-        m_pos = end + 1;
+        m_pos = std::min(end + 1, size); // a last line may have no line end
         if (end < size && m_bytes[end] == '\r' && m_pos < size && m_bytes[m_pos] == '\n')
             ++m_pos;
         return true;

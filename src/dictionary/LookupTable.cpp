@@ -2,6 +2,7 @@
 
 #include "dictionary/ByteCase.h"
 #include "dictionary/Cp1250.h"
+#include "dictionary/LetterFile.h"
 #include "dictionary/LineReader.h"
 
 #include <QFileDevice>
@@ -26,8 +27,8 @@ bool LookupTable::takeHeads(QByteArrayView bytes, qint64 bytesStart, qsizetype& 
     QByteArrayView head;
     QByteArrayView translation;
     while (reader.next(head) && complete(reader.position())) {
-        // Only this exact spelling ends a lookup; "END" or "end" are read as head words.
-        if (head == QByteArrayView("End"))
+        // "END" or "end" are read as head words.
+        if (endsLookup(head))
             return true;
         if (!reader.next(translation) || !complete(reader.position()))
             return atEnd; // at the end of the file, a head line without its translation line

@@ -1,9 +1,9 @@
 #include "translate/TranslateHandler.h"
 
+#include "translate/LearningAnswer.h"
 #include "translate/OtherLanguage.h"
 #include "translate/PhraseFinder.h"
 
-#include "dictionary/Cp1250.h"
 #include "dictionary/EntryAppender.h"
 #include "dictionary/HeadIndex.h"
 #include "dictionary/LetterFile.h"
@@ -28,19 +28,6 @@ bool englishToCzech()
 bool czechToEnglish()
 {
     return DictExt == LetterFile::CzechToEnglish;
-}
-
-// Why an answer cannot be stored as typed, as the first words of the next question; empty
-// when it can.
-QString whyNotStorable(const QString& answer)
-{
-    if (answer.contains(QLatin1Char('\r')) || answer.contains(QLatin1Char('\n')))
-        return QStringLiteral(
-            "Překlad nesmí obsahovat konec řádku. Napište ho prosím na jeden řádek.");
-    if (const auto bad = Cp1250::firstUnencodable(answer))
-        return QStringLiteral("Znak „%1“ nelze do slovníku uložit. Napište prosím překlad bez něj.")
-            .arg(*bad);
-    return {};
 }
 
 } // namespace
@@ -200,9 +187,9 @@ QString TranslateHandler::askForTranslation(const QString& word)
     for (;;) {
         const QString answer = m_question.ask(
             problem.isEmpty() ? prompt : problem + QStringLiteral("\n\n") + prompt, QuestionTitle);
-        if (answer.isEmpty())
-            return answer;
-        problem = whyNotStorable(answer);
+        if (LearningAnswer::isNone(answer))
+            return {};
+        problem = LearningAnswer::whyNotStorable(answer);
         if (problem.isEmpty())
             return answer;
     }

@@ -1,6 +1,8 @@
 // Preloaded into learn_worker: counts the file-system calls a learning makes and fails the
-// Nth one with a chosen error, without calling it. learn_worker arms it around one learning.
+// Nth one with a chosen error, without calling it; a negative "error" -s kills the process
+// with signal s there instead. learn_worker arms it around one learning.
 #include <cerrno>
+#include <csignal>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -31,6 +33,8 @@ bool shouldFail(const char* name)
         return false;
     }
     trace += "! ";
+    if (failWith < 0)
+        raise(-failWith);
     errno = failWith;
     return true;
 }
@@ -92,47 +96,21 @@ const char* fault_shim_trace()
 using OpenFunction = int (*)(const char*, int, mode_t);
 using OpenAtFunction = int (*)(int, const char*, int, mode_t);
 FORWARD_OPEN(open, (const char* path, int flags, ...), OpenFunction, (path, flags, mode))
-FORWARD_OPEN(open64, (const char* path, int flags, ...), OpenFunction, (path, flags, mode))
 FORWARD_OPEN(openat, (int dir, const char* path, int flags, ...), OpenAtFunction,
-             (dir, path, flags, mode))
-FORWARD_OPEN(openat64, (int dir, const char* path, int flags, ...), OpenAtFunction,
              (dir, path, flags, mode))
 FORWARD(ssize_t, read, (int fd, void* buffer, size_t size), (fd, buffer, size))
 FORWARD(ssize_t, write, (int fd, const void* buffer, size_t size), (fd, buffer, size))
 FORWARD(int, close, (int fd), (fd))
-FORWARD(int, fdatasync, (int fd), (fd))
 FORWARD(int, rename, (const char* from, const char* to), (from, to))
-FORWARD(int, renameat, (int a, const char* from, int b, const char* to), (a, from, b, to))
 FORWARD(int, unlink, (const char* path), (path))
-FORWARD(int, unlinkat, (int dir, const char* path, int flags), (dir, path, flags))
 FORWARD(int, fchmod, (int fd, mode_t mode), (fd, mode))
 FORWARD(int, fchown, (int fd, uid_t owner, gid_t group), (fd, owner, group))
-FORWARD(int, chmod, (const char* path, mode_t mode), (path, mode))
 FORWARD(int, fstat, (int fd, struct stat* info), (fd, info))
-FORWARD(int, fstat64, (int fd, struct stat64* info), (fd, info))
 FORWARD(int, stat, (const char* path, struct stat* info), (path, info))
-FORWARD(int, stat64, (const char* path, struct stat64* info), (path, info))
 FORWARD(int, lstat, (const char* path, struct stat* info), (path, info))
-FORWARD(int, lstat64, (const char* path, struct stat64* info), (path, info))
-FORWARD(int, fstatat, (int dir, const char* path, struct stat* info, int flags),
-        (dir, path, info, flags))
-FORWARD(int, fstatat64, (int dir, const char* path, struct stat64* info, int flags),
-        (dir, path, info, flags))
-FORWARD(int, statx, (int dir, const char* path, int flags, unsigned mask, struct statx* info),
-        (dir, path, flags, mask, info))
 FORWARD(int, flock, (int fd, int operation), (fd, operation))
-FORWARD(int, access, (const char* path, int mode), (path, mode))
 FORWARD(int, faccessat, (int dir, const char* path, int mode, int flags), (dir, path, mode, flags))
-FORWARD(int, mkdir, (const char* path, mode_t mode), (path, mode))
 FORWARD(ssize_t, readlink, (const char* path, char* buffer, size_t size), (path, buffer, size))
-
-char* realpath(const char* path, char* resolved)
-{
-    static const auto next = real<char* (*)(const char*, char*)>("realpath");
-    if (shouldFail("realpath"))
-        return nullptr;
-    return next(path, resolved);
-}
 
 // fsync is traced apart for directories: a rename reaches the disk only with its directory.
 int fsync(int fd)

@@ -1,6 +1,7 @@
 // The Windows-1250 round trip: every byte survives a decode and an encode; a text the code
 // page can hold survives an encode and a decode, and one it cannot hold is named.
 #include "FuzzSupport.h"
+#include "dictionary/Cp1250.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -1,32 +1,14 @@
-// The letter-file reader: a file read whole, cut into lines, its terminator found and its
-// entries listed, for any bytes.
+// The letter-file reader: file bytes cut into lines, their terminator found and their entries
+// listed, for any bytes.
 #include "FuzzSupport.h"
-#include "dictionary/FileReader.h"
 #include "dictionary/LetterFile.h"
 #include "dictionary/LineReader.h"
-
-#include <sys/mman.h>
-#include <unistd.h>
+#include "support/RewriteInvariants.h"
 
 using namespace LetterFile;
 
 namespace
 {
-
-// Through a file in memory, named by its descriptor: a regular file that costs no disk.
-void readsTheFileAsWritten(QByteArrayView bytes)
-{
-    static const int fd = ::memfd_create("letter-file", MFD_CLOEXEC);
-    static const QString path = QStringLiteral("/proc/self/fd/%1").arg(fd);
-    check(fd >= 0 && ::ftruncate(fd, 0) == 0 &&
-              ::pwrite(fd, bytes.data(), size_t(bytes.size()), 0) == bytes.size(),
-          "the file is written");
-    FileStatus status;
-    const auto read = readFile(path, status);
-    check(read && *read == bytes, "readFile returns the file's bytes");
-    check(status.exists && status.size == bytes.size() && status.whyNot.isEmpty(),
-          "readFile describes the file it read");
-}
 
 void terminatorAndEntries(QByteArrayView bytes, const QList<QByteArrayView>& lines,
                           const QStringList& decoded, const QString& dictExt)
@@ -76,6 +58,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     terminatorAndEntries(bytes, lines, decoded, EnglishToCzech);
     terminatorAndEntries(bytes, lines, decoded, CzechToEnglish);
-    readsTheFileAsWritten(bytes);
     return 0;
 }

@@ -259,13 +259,15 @@ TEST_F(TranslateHandlerTest, LearnsAnswersInBothDirectionsAndFindsThemNextTime)
 
 TEST_F(TranslateHandlerTest, AnswersThatCannotBeStoredAreAskedAgain)
 {
-    question.answers = lines({"mañana", "two\nlines", "   "});
+    // Blanks only are no answer: the word is skipped, as on Cancel.
+    question.answers = lines({"mañana", "two\nlines", "a\x01z", "   "});
     const QString shown = translate("soon");
-    ASSERT_EQ(question.prompts.size(), 3);
+    ASSERT_EQ(question.prompts.size(), 4);
     EXPECT_TRUE(question.prompts[1].startsWith(u("Znak „ñ“ nelze do slovníku uložit.")));
     EXPECT_TRUE(question.prompts[2].startsWith(u("Překlad nesmí obsahovat konec řádku.")));
-    EXPECT_EQ(data.bytes("s.dta"), QByteArray("SOON\r\n   ;\r\nEnd\r\n"));
-    EXPECT_TRUE(shown.endsWith(u("soon ...přidáno do slovníku jako:     \r\n")));
+    EXPECT_TRUE(question.prompts[3].startsWith(u("Překlad nesmí obsahovat řídicí znak U+0001.")));
+    EXPECT_FALSE(QFile::exists(data.file("s.dta")));
+    EXPECT_FALSE(shown.contains(u("přidáno")));
 }
 
 TEST_F(TranslateHandlerTest, AFailedRewriteIsReportedAndNothingIsLost)
