@@ -289,9 +289,10 @@ QList<FormMatch> FormTable::best(QList<std::pair<FormMatch, Form>> candidates, i
                                b.first.base);
     });
     QList<FormMatch> out;
-    for (const auto& [match, form] : std::as_const(candidates)) {
+    for (const auto& candidate : std::as_const(candidates)) {
         if (out.size() >= limit)
             break;
+        const FormMatch& match = candidate.first;
         const bool seen = std::any_of(out.cbegin(), out.cend(),
                                       [&](const FormMatch& m) { return m.base == match.base; });
         if (!seen)
