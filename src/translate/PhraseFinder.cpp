@@ -110,8 +110,8 @@ void PhraseFinder::read(const QString& dataPath, const QString& dictExt)
         LetterFile::LineReader lines(bytes);
         QByteArrayView head;
         QByteArrayView translation;
-        // The heads the lookup reaches: up to a head line "End".
-        while (lines.next(head) && head != "End" && lines.next(translation)) {
+        // The heads the lookup reaches: up to where it stops reading.
+        while (lines.next(head) && !LetterFile::endsLookup(head) && lines.next(translation)) {
             if (!head.contains(' '))
                 continue;
             const QString lowered = Cp1250::decode(head).toLower();
