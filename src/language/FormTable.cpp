@@ -309,3 +309,8 @@ QList<FormMatch> FormTable::near(const QString& loweredWord, Language language, 
                 });
     return best(std::move(candidates), limit);
 }
+
+bool FormTable::isWord(const QString& loweredWord, Language language) const
+{
+    return knows(language, loweredWord, formsOf(language, loweredWord));
+}

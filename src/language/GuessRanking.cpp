@@ -1,5 +1,7 @@
 #include "language/GuessRanking.h"
 
+#include "language/Folding.h"
+
 #include <algorithm>
 #include <tuple>
 
@@ -10,6 +12,36 @@ auto rankKey(const RankedForm& candidate)
 {
     return std::make_tuple(candidate.match.edits, int(candidate.kind), -qint64(candidate.weight),
                            candidate.match.base);
+}
+
+// Whether `longer` is `shorter` with one letter put in; where, in `at`.
+bool oneLetterMore(const QString& longer, const QString& shorter, qsizetype& at)
+{
+    if (longer.size() != shorter.size() + 1)
+        return false;
+    at = std::mismatch(shorter.cbegin(), shorter.cend(), longer.cbegin()).first - shorter.cbegin();
+    return QStringView(longer).sliced(at + 1) == QStringView(shorter).sliced(at);
+}
+
+bool neighboursSwapped(const QString& typed, const QString& meant)
+{
+    if (typed.size() != meant.size())
+        return false;
+    const qsizetype at =
+        std::mismatch(typed.cbegin(), typed.cend(), meant.cbegin()).first - typed.cbegin();
+    return at + 1 < typed.size() && typed[at] == meant[at + 1] && typed[at + 1] == meant[at] &&
+           QStringView(typed).sliced(at + 2) == QStringView(meant).sliced(at + 2);
+}
+
+// One edit that fingers often make: two neighbours swapped, a letter typed twice, a letter
+// left out. A letter struck in place of another or put in from nowhere is rarer.
+bool usualSlip(const QString& typed, const QString& meant)
+{
+    qsizetype at = 0;
+    if (oneLetterMore(typed, meant, at))
+        return (at > 0 && typed[at] == typed[at - 1]) ||
+               (at + 1 < typed.size() && typed[at] == typed[at + 1]);
+    return oneLetterMore(meant, typed, at) || neighboursSwapped(typed, meant);
 }
 
 } // namespace
@@ -29,4 +61,18 @@ QList<FormMatch> bestForms(QList<RankedForm> candidates, int limit)
             out.append(match);
     }
     return out;
+}
+
+QList<FormMatch> likeliestMeant(const QString& typed, QList<FormMatch> nearest)
+{
+    const QString folded = foldDiacritics(typed);
+    const auto key = [&](const FormMatch& match) {
+        const QString meant = foldDiacritics(match.form);
+        const bool rareSlip = match.edits != 1 || !usualSlip(folded, meant);
+        const bool otherFirstLetter = meant.isEmpty() || folded.isEmpty() || meant[0] != folded[0];
+        return std::make_tuple(match.edits, rareSlip, otherFirstLetter);
+    };
+    std::stable_sort(nearest.begin(), nearest.end(),
+                     [&](const FormMatch& a, const FormMatch& b) { return key(a) < key(b); });
+    return nearest;
 }

@@ -23,6 +23,8 @@ struct WordLookup {
     LookupKind kind = LookupKind::NotFound;
     QList<WordLine> lines;
     bool offerForLearning = false; // an ordinary word of the direction's language, missing
+    // Offered though it looks mistyped: the head word it may have been meant as.
+    QString typoOf;
 };
 
 // A word as the splitter gave it: lowered, and what its typing says of it.

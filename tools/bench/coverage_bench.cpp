@@ -172,6 +172,7 @@ QStringList meant(const Word& word)
 void report(const char* variant, const QList<Word>& words, const QList<Word>& written,
             const QSet<QString>& names, bool czechWithoutDiacritics, bool typos)
 {
+    const bool asWritten = qstrcmp(variant, "as written") == 0;
     std::map<LookupKind, qsizetype> count;
     qsizetype asked = 0;
     qsizetype ordinary = 0;
@@ -207,7 +208,12 @@ void report(const char* variant, const QList<Word>& words, const QList<Word>& wr
     }
     percent("found", found, total, czechWithoutDiacritics ? FoundGoal : -1);
     percent("learning questions (of tokens)", asked, total);
-    percent("  for an ordinary missing word", ordinary, asked, OrdinaryGoal);
+    // The goal is the text as the user wrote it; elsewhere a question for a word the edit
+    // made up is no fault: a typo that is also plausibly a real word is offered on purpose.
+    if (asked == 0)
+        std::printf("    %-34s no questions\n", "  for an ordinary missing word");
+    else
+        percent("  for an ordinary missing word", ordinary, asked, asWritten ? OrdinaryGoal : -1);
     if (edited > 0) {
         percent("typos made (of tokens)", edited, total);
         percent("  found all the same", editedFound, edited);
