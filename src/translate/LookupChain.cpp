@@ -9,6 +9,8 @@
 #include "language/GuessRanking.h"
 #include "translate/BaseFormFallback.h"
 
+#include <QRegularExpression>
+
 namespace
 {
 
@@ -18,6 +20,16 @@ constexpr int MostCandidates = 2;
 constexpr int NearestWeighed = 10;
 // A word shorter than this is one or two edits from too many words for a guess to mean much.
 constexpr int ShortestGuessed = 3;
+
+// A Czech adjective made from a name is written in lower case (linuxový, debianových): with
+// a capital, in a title or a heading, it is still an ordinary word. Not -ová, -ové, -ovou:
+// those are the forms of women's surnames (Nováková).
+bool czechAdjectiveOfName(const QString& word, Language language)
+{
+    static const QRegularExpression ending(QStringLiteral("^\\w{3,}ov(y|eho|emu|em|ym|ych|ymi)$"),
+                                           QRegularExpression::UseUnicodePropertiesOption);
+    return language == Language::Czech && ending.match(foldDiacritics(word)).hasMatch();
+}
 
 bool isContraction(const QString& word)
 {
@@ -65,10 +77,12 @@ WordLookup LookupChain::lookUp(const TypedWord& typed) const
     }
     if (contraction(word, out) || candidates(word, out))
         return out;
-    // A capital where no sentence starts says more than a word one or two edits away.
-    if (typed.capitalised && !typed.sentenceStart) {
+    // Capitals say more than a word one or two edits away: all of them, wherever the word
+    // stands, or the first where no sentence starts.
+    if (typed.allCapitals ||
+        (typed.capitalised && !typed.sentenceStart && !czechAdjectiveOfName(word, m_language))) {
         out.kind = LookupKind::Name;
-        out.lines = {{NameLine, NotFound}};
+        out.lines = {{typed.allCapitals ? AbbreviationLine : NameLine, NotFound}};
         return out;
     }
     if (guess(word, out))

@@ -32,13 +32,14 @@ struct TypedWord {
     QString word;
     bool capitalised = false; // typed with a capital first letter
     bool sentenceStart = false;
+    bool allCapitals = false; // two letters or more, every one a capital (DVD, NTP)
 };
 
 // The way of one word through the dictionary of one direction, one stage after another:
 // its own entries; a contraction's words; its base forms and, for Czech, the head words its
 // spelling matches with the diacritics folded away (at most two of these, ranked together);
-// a proper name; a likely typo; nothing. The first stage that answers gives the word's lines.
-// Without base forms or forms those stages give nothing.
+// an abbreviation or a proper name; a likely typo; nothing. The first stage that answers gives the
+// word's lines. Without base forms or forms those stages give nothing.
 class LookupChain
 {
   public:
@@ -54,6 +55,7 @@ class LookupChain
     static inline const QString NotFound = QStringLiteral("Nenalezeno.");
     static inline const QString End = QStringLiteral("konec");
     static inline const QString NameLine = QStringLiteral("Nenalezeno. Nejspíš vlastní jméno.");
+    static inline const QString AbbreviationLine = QStringLiteral("Nenalezeno. Nejspíš zkratka.");
     // Followed by the guesses: „house“ – dům and, after " nebo ", a second one.
     static inline const QString GuessLine = QStringLiteral("Nenalezeno. Překlep? Možná ");
 

@@ -63,7 +63,9 @@ void TranslateHandler::run()
     for (int j = 1; j <= n; ++j) {
         const WordSplitter::Token& token = typed[j - 1];
         Words[j] = token.text.toLower();
-        words.append({Words[j], token.text.front().isUpper(), token.sentenceStart});
+        const bool allCapitals =
+            token.text.size() >= 2 && token.text != Words[j] && token.text == token.text.toUpper();
+        words.append({Words[j], token.text.front().isUpper(), token.sentenceStart, allCapitals});
     }
 
     // Looking up each word; a text plainly in the other language says so first.
