@@ -1,15 +1,17 @@
 // How much of a text the translation pass translates on the imported dictionary, and how: the
 // share of word tokens found exactly, through a base form, through folded diacritics, as a
 // contraction, shown as a likely typo, as a proper name, and not found; the learning
-// questions a text asks and how many of them ask for an ordinary missing word; and what the
-// fallbacks cost a press. Each text is read as written, Czech also without its diacritics,
+// questions a text asks and how many of them ask for an ordinary missing word (the goal is
+// judged on the text as written: a word a variant spoils may be offered on purpose, when it
+// is plausibly real); and what the fallbacks cost a press. Each text is read as written, Czech also without its diacritics,
 // and each with one random typo in 5 % of its words. Not a test: run it by hand and read the
 // figures.
 //
 //   coverage_bench                          the development texts in tools/bench/data
 //   coverage_bench --czech FILE...          texts of one language (--english likewise)
 //   coverage_bench --samples FILE           also writes 100 random lines of each fallback,
-//                                           each with its sentence, to FILE for checking
+//                                           each with its sentence and whether learning
+//                                           asked for it, to FILE for checking
 //   coverage_bench --seed 7                 the seed of the typos and of the samples (1)
 //   coverage_bench --runs 9                 timed runs of each press (3 unless told)
 //
@@ -298,8 +300,8 @@ void measure(const Options& options, const QString& path, Language language,
                 lines.append(line.translation);
             samples[word.lookup.kind].append(
                 {name + u' ' + variant + QStringLiteral(": ") + word.sentence,
-                 word.word + TranslateHandler::ResultSeparator +
-                     lines.join(QStringLiteral(" | "))});
+                 word.word + TranslateHandler::ResultSeparator + lines.join(QStringLiteral(" | ")) +
+                     (word.asked ? QStringLiteral("   [offered for learning]") : QString())});
         }
     }
     timePresses(options, presses(text, english), language);
