@@ -33,11 +33,33 @@ bool neighboursSwapped(const QString& typed, const QString& meant)
            QStringView(typed).sliced(at + 2) == QStringView(meant).sliced(at + 2);
 }
 
+// Whether two letters are neighbours in a row of the keyboard, Czech (QWERTZ) or English.
+bool neighbourKeys(QChar a, QChar b)
+{
+    static const QString rows[] = {QStringLiteral("qwertzuiop"), QStringLiteral("qwertyuiop"),
+                                   QStringLiteral("asdfghjkl"), QStringLiteral("yxcvbnm"),
+                                   QStringLiteral("zxcvbnm")};
+    for (const QString& row : rows) {
+        const qsizetype at = row.indexOf(a);
+        if (at >= 0 && ((at > 0 && row[at - 1] == b) || (at + 1 < row.size() && row[at + 1] == b)))
+            return true;
+    }
+    return false;
+}
+
 // One edit that fingers often make: two neighbours swapped, a letter typed twice, a letter
-// left out. A letter struck in place of another or put in from nowhere is rarer.
+// left out, the key beside the right one struck. A letter struck in place of another or put
+// in from nowhere is rarer.
 bool usualSlip(const QString& typed, const QString& meant)
 {
     qsizetype at = 0;
+    if (typed.size() == meant.size()) {
+        at = std::mismatch(typed.cbegin(), typed.cend(), meant.cbegin()).first - typed.cbegin();
+        if (at < typed.size() &&
+            QStringView(typed).sliced(at + 1) == QStringView(meant).sliced(at + 1) &&
+            neighbourKeys(typed[at], meant[at]))
+            return true;
+    }
     if (oneLetterMore(typed, meant, at))
         return (at > 0 && typed[at] == typed[at - 1]) ||
                (at + 1 < typed.size() && typed[at] == typed[at + 1]);

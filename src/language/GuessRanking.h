@@ -13,13 +13,13 @@ struct RankedForm {
 };
 
 // The best `limit` head words among the candidates, each head word once (a Czech lemma found
-// through several of its forms counts once, by its best form): fewest edits first; then, for
-// a word that differs only in its diacritics, the head word itself before its forms (kun ->
-// kůň before kuna); then the commoner word.
+// through several of its forms counts once, by its best form): fewest edits first; then the
+// head word itself before its forms (kun -> kůň before kuna); then the commoner word.
 QList<FormMatch> bestForms(QList<RankedForm> candidates, int limit);
 
 // The head words a mistyped word was likeliest meant as, reordered by how it differs from
 // each of them: fewest edits first; then a slip that fingers often make (two neighbours
-// swapped, a letter doubled, a letter left out) before any other edit; then the same first
-// letter as typed. Otherwise the order given (by bestForms: the commoner word first) stays.
+// swapped, a letter doubled, a letter left out, a neighbouring key) before any other edit;
+// then the same first letter as typed. Otherwise the order given (by bestForms: the commoner word
+// first) stays.
 QList<FormMatch> likeliestMeant(const QString& typed, QList<FormMatch> nearest);

@@ -12,6 +12,7 @@ TEST(GuessRanking, UsualSlipsAndTheFirstLetterComeBeforeTheTablesOrder)
         {"meun", "mean:1 men:1 menu:1", "menu mean men"}, // neighbours swapped
         {"hoose", "horse:1 hose:1", "hose horse"},        // a letter doubled
         {"kyž", "kaz:1 když:1", "když kaz"},              // a letter left out, with diacritics
+        {"gouse", "mouse:1 house:1", "house mouse"},      // the key beside the right one
         {"bat", "cat:1 bag:1 bat:2", "bag cat bat"},      // same first letter; nearest first
         {"hosuex", "houses:2 house:1", "house houses"},   // two edits are never a usual slip
     };
