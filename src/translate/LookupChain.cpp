@@ -77,12 +77,12 @@ WordLookup LookupChain::lookUp(const TypedWord& typed) const
     }
     if (contraction(word, out) || candidates(word, out))
         return out;
-    // Capitals say more than a word one or two edits away: all of them, wherever the word
-    // stands, or the first where no sentence starts.
-    if (typed.allCapitals ||
+    // Capitals say more than a word one or two edits away: an abbreviation's, wherever the
+    // word stands, or a first one where no sentence starts.
+    if (typed.abbreviation ||
         (typed.capitalised && !typed.sentenceStart && !czechAdjectiveOfName(word, m_language))) {
         out.kind = LookupKind::Name;
-        out.lines = {{typed.allCapitals ? AbbreviationLine : NameLine, NotFound}};
+        out.lines = {{typed.abbreviation ? AbbreviationLine : NameLine, NotFound}};
         return out;
     }
     if (guess(word, out))

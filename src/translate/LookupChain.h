@@ -32,7 +32,7 @@ struct TypedWord {
     QString word;
     bool capitalised = false; // typed with a capital first letter
     bool sentenceStart = false;
-    bool allCapitals = false; // two letters or more, every one a capital (DVD, NTP)
+    bool abbreviation = false; // in capitals, but for a short ending (DVD, NTP, BIOSu)
 };
 
 // The way of one word through the dictionary of one direction, one stage after another:

@@ -30,6 +30,17 @@ bool czechToEnglish()
     return DictExt == LetterFile::CzechToEnglish;
 }
 
+// Two capitals or more and after them at most a short ending in lower case: DVD, NTP, IPv,
+// CDs, and Czech cases such as BIOSu, APTů.
+bool isAbbreviation(const QString& typed)
+{
+    const auto lower =
+        std::find_if(typed.cbegin(), typed.cend(), [](QChar c) { return !c.isUpper(); });
+    const qsizetype capitals = lower - typed.cbegin();
+    return capitals >= 2 && typed.size() - capitals <= 2 &&
+           std::all_of(lower, typed.cend(), [](QChar c) { return c.isLower(); });
+}
+
 } // namespace
 
 TranslateHandler::TranslateHandler(TranslationView& view, SpeechControl& hlas2,
@@ -63,9 +74,8 @@ void TranslateHandler::run()
     for (int j = 1; j <= n; ++j) {
         const WordSplitter::Token& token = typed[j - 1];
         Words[j] = token.text.toLower();
-        const bool allCapitals =
-            token.text.size() >= 2 && token.text != Words[j] && token.text == token.text.toUpper();
-        words.append({Words[j], token.text.front().isUpper(), token.sentenceStart, allCapitals});
+        words.append({Words[j], token.text.front().isUpper(), token.sentenceStart,
+                      isAbbreviation(token.text)});
     }
 
     // Looking up each word; a text plainly in the other language says so first.
