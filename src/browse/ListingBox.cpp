@@ -1,5 +1,6 @@
 #include "browse/ListingBox.h"
 
+#include <QFontMetricsF>
 #include <QPlainTextDocumentLayout>
 #include <QScrollBar>
 #include <QTextCursor>
@@ -41,21 +42,21 @@ ListingBox::ListingBox(QWidget* parent) : QPlainTextEdit(parent)
     m_idle.setSingleShot(true);
     m_idle.setInterval(0);
     connect(&m_idle, &QTimer::timeout, this, [this] {
-        appendSome(LinesAtATime);
+        appendSome(*document(), LinesAtATime);
         if (isFilling())
             m_idle.start();
     });
     verticalScrollBar()->installEventFilter(this);
 }
 
-void ListingBox::setListing(const QString& listing)
+void ListingBox::setListing(Listing listing)
 {
     m_idle.stop();
-    m_listing.clear();
-    m_appended = 0;
+    m_listing = Listing();
+    m_startedListing = false;
     // Emptying an empty box again (a letter click empties it twice before it lists) costs
     // no new document.
-    if (listing.isEmpty() && document()->isEmpty())
+    if (listing.atEnd() && document()->isEmpty())
         return;
 
     // A fresh document, as emptying a long one costs more than building a new one; the old
@@ -65,17 +66,14 @@ void ListingBox::setListing(const QString& listing)
     shown->setDocumentLayout(new QPlainTextDocumentLayout(shown));
     shown->setDefaultFont(font());
     shown->setUndoRedoEnabled(false);
+    m_listing = std::move(listing);
+    // The lines that fill the box first, painted at once; the rest are written and appended
+    // while the program is idle, so no text is laid out that nobody sees.
+    appendSome(*shown, visibleLines());
     setDocument(shown);
     // The document the box was made with belongs to Qt, which deletes it when it is replaced.
     if (old->parent() == this)
         old->deleteLater();
-
-    if (listing.isEmpty())
-        return;
-    m_listing = listing;
-    // The lines that fill the box first, painted at once; the rest follow while the program is
-    // idle, appended to the same document, so no text is laid out that nobody sees.
-    appendSome(visibleLines());
     if (!isFilling())
         return;
     viewport()->repaint();
@@ -89,35 +87,28 @@ qsizetype ListingBox::visibleLines()
     return qsizetype(viewport()->height() / m_lineSpacing) + 2;
 }
 
-void ListingBox::appendSome(qsizetype lines)
+void ListingBox::appendSome(QTextDocument& document, qsizetype lines)
 {
-    qsizetype end = m_appended;
-    for (qsizetype i = 0; i < lines && end < m_listing.size(); ++i) {
-        const qsizetype lineEnd = m_listing.indexOf(CrLf, end);
-        end = lineEnd < 0 ? m_listing.size() : lineEnd + CrLf.size();
-    }
     // The box shows the lines without an empty last one: each line break goes in before the
     // line that follows it. A CR LF inside the text starts a new line of the document.
-    QString text = m_listing.mid(m_appended, end - m_appended);
+    QString text = m_listing.next(lines);
     if (text.endsWith(CrLf))
         text.chop(CrLf.size());
-    QTextCursor cursor(document());
+    QTextCursor cursor(&document);
     cursor.movePosition(QTextCursor::End);
-    if (m_appended > 0)
+    if (m_startedListing)
         cursor.insertBlock();
     cursor.insertText(text);
-    m_appended = end;
-    if (isFilling())
-        return;
-    m_listing.clear();
-    document()->setUndoRedoEnabled(true);
+    m_startedListing = true;
+    if (!isFilling())
+        document.setUndoRedoEnabled(true);
 }
 
 void ListingBox::complete()
 {
     m_idle.stop();
     if (isFilling())
-        appendSome(std::numeric_limits<qsizetype>::max());
+        appendSome(*document(), std::numeric_limits<qsizetype>::max());
 }
 
 void ListingBox::changeEvent(QEvent* event)

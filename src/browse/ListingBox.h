@@ -1,7 +1,11 @@
 #pragma once
 
+#include "browse/Listing.h"
+
 #include <QPlainTextEdit>
 #include <QTimer>
+
+class QTextDocument;
 
 // The listing box of the browse window: a plain text box that the user may scroll, select,
 // copy from and edit. A long listing is shown without waiting for all of it: the lines that
@@ -15,12 +19,11 @@ class ListingBox : public QPlainTextEdit
   public:
     explicit ListingBox(QWidget* parent);
 
-    // Replaces the text with `listing`, whose lines each end in CR LF; the box shows its lines,
-    // without an empty last one.
-    void setListing(const QString& listing);
+    // Replaces the text with the lines of `listing`, without an empty last one.
+    void setListing(Listing listing);
 
     // Whether the last listing is still being appended.
-    bool isFilling() const { return m_appended < m_listing.size(); }
+    bool isFilling() const { return !m_listing.atEnd(); }
 
   protected:
     void changeEvent(QEvent* event) override;
@@ -30,11 +33,11 @@ class ListingBox : public QPlainTextEdit
 
   private:
     qsizetype visibleLines();
-    void appendSome(qsizetype lines);
+    void appendSome(QTextDocument& document, qsizetype lines);
     void complete();
 
-    QString m_listing;        // the listing being appended, while it is
-    qsizetype m_appended = 0; // how much of it the document holds
-    qreal m_lineSpacing = 0;  // of the box's font; 0 until it is needed
+    Listing m_listing;             // what is left of the listing being appended
+    bool m_startedListing = false; // whether the document holds some of it
+    qreal m_lineSpacing = 0;       // of the box's font; 0 until it is needed
     QTimer m_idle;
 };

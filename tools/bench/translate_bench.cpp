@@ -16,7 +16,7 @@
 //      as plain table-driven C++ (the listing it builds is compared with the program's)
 //
 // Arguments pick rows ("translate_bench d" runs only d); none runs them all.
-#include "browse/BrowseHandler.h"
+#include "browse/Listing.h"
 #include "browse/ListingBox.h"
 #include "browse/OknoList.h"
 #include "dictionary/EntryAppender.h"
@@ -512,7 +512,7 @@ void compareBrowsing(const char* what, const QString& dataPath, int direction, c
     // The program's own reading and building beside the floor's: equal work, so about 1x.
     const auto build = [&] {
         return elapsedMs([&] {
-            BrowseHandler::listingOf(LetterFile::readFile(QFile::decodeName(file)).value(), ext);
+            Listing::of(LetterFile::readFile(QFile::decodeName(file)).value(), ext)->rest();
         });
     };
     compare(qPrintable(QStringLiteral("d  read + build listing, %1").arg(what)), 9, build, floor,
