@@ -62,6 +62,8 @@ void ListingBox::setListing(Listing listing)
     // A fresh document, as emptying a long one costs more than building a new one; the old
     // one is deleted when the program is idle, after its successor has been painted.
     QTextDocument* old = document();
+    // The document the box was made with belongs to Qt, which deletes it when it is replaced.
+    const bool oldIsOurs = old->parent() == this;
     auto* shown = new QTextDocument(this);
     shown->setDocumentLayout(new QPlainTextDocumentLayout(shown));
     shown->setDefaultFont(font());
@@ -71,8 +73,7 @@ void ListingBox::setListing(Listing listing)
     // while the program is idle, so no text is laid out that nobody sees.
     appendSome(*shown, visibleLines());
     setDocument(shown);
-    // The document the box was made with belongs to Qt, which deletes it when it is replaced.
-    if (old->parent() == this)
+    if (oldIsOurs)
         old->deleteLater();
     if (!isFilling())
         return;
