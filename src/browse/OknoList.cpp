@@ -57,7 +57,10 @@ void OknoList::createControls()
     // Editable, as the user may correct what is shown; the listing is never saved.
     Text1 = Look::place<ListingBox>(*this, "Text1", Look::twips(2520, 240, 6135, 7455));
     Text1->setAccessibleName(QStringLiteral("Obsah slovníku pro zvolené písmeno"));
-    Text1->setFont(Look::dictionaryFont(9.75, true));
+    // Latin text needs no shaping; skipping it halves the layout of the lines a click shows.
+    QFont listingFont = Look::dictionaryFont(9.75, true);
+    listingFont.setStyleStrategy(QFont::PreferNoShaping);
+    Text1->setFont(listingFont);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setTabChangesFocus(true);
 
