@@ -165,4 +165,56 @@ struct Header {
     std::array<Section, 2> sections; // Czech, English
 };
 
+// The keys of one key block in order, each with its entries.
+class KeyBlockReader
+{
+  public:
+    explicit KeyBlockReader(const QByteArray& block)
+        : m_at(block.constData()), m_end(m_at + block.size())
+    {
+    }
+
+    // Moves to the next key; false at the block's end or where the block is damaged.
+    bool next()
+    {
+        quint32 length = 0;
+        if (m_at >= m_end)
+            return false;
+        const auto shared = qsizetype(quint8(*m_at++));
+        if (shared > m_key.size() || !readVarint(m_at, m_end, length) || length > m_end - m_at)
+            return false;
+        m_key.truncate(shared);
+        m_key.append(m_at, length);
+        m_at += length;
+        if (!readVarint(m_at, m_end, m_count))
+            return false;
+        m_entries = m_at;
+        quint32 pattern = 0, base = 0;
+        for (quint32 i = 0; i < m_count; ++i) {
+            if (!readVarint(m_at, m_end, pattern) || !readVarint(m_at, m_end, base))
+                return false;
+        }
+        return true;
+    }
+    const QByteArray& key() const { return m_key; }
+    // Calls use(pattern, baseAndKind) for each entry of the key.
+    template <typename Use> void entries(const Use& use) const
+    {
+        const char* at = m_entries;
+        quint32 pattern = 0, base = 0;
+        for (quint32 i = 0; i < m_count; ++i) {
+            readVarint(at, m_end, pattern);
+            readVarint(at, m_end, base);
+            use(pattern, base);
+        }
+    }
+
+  private:
+    const char* m_at;
+    const char* m_end;
+    const char* m_entries = nullptr;
+    quint32 m_count = 0;
+    QByteArray m_key;
+};
+
 } // namespace FormTableFormat
