@@ -27,11 +27,11 @@ int kindRank(Kind kind)
 constexpr qsizetype ShortestNear = 3;
 // Up to this length a word is allowed one edit, beyond it two.
 constexpr qsizetype OneEditUpTo = 4;
-// Every this many hashes of the known words one is kept in memory, to find the stretch to read.
-constexpr quint32 KnownStride = 512;
 // Blocks kept between lookups: a few presses' worth (the same words come back), never the
 // whole table.
-constexpr qint64 CacheBudget = 2 << 20;
+constexpr qint64 CacheBudget = 256 << 10;
+// The keys whose forms are kept decoded.
+constexpr qsizetype DecodedKeys = 512;
 
 // The NUL-terminated strings of a block, where each starts.
 std::vector<quint32> startsOf(const QByteArray& strings)
@@ -101,13 +101,13 @@ bool FormTable::loadIndex(Index& index)
         return true;
     };
     const quint64 baseBlocks = (quint64(s.baseCount) + BasesPerBlock - 1) / BasesPerBlock;
-    std::vector<quint32> known;
     if (!numbers(s.blockIndex, quint64(s.blockCount) + 1, index.blockOffsets) ||
         !blocks(index.blockOffsets) || !numbers(s.baseIndex, baseBlocks + 1, index.baseOffsets) ||
-        !blocks(index.baseOffsets) || !numbers(s.known, s.knownCount, known))
+        !blocks(index.baseOffsets) ||
+        !numbers(s.knownIndex, (quint64(s.knownCount) + KnownStride - 1) / KnownStride,
+                 index.knownSample) ||
+        s.known % 4 != 0 || s.known + quint64(s.knownCount) * 4 > quint64(m_size))
         return false;
-    for (std::size_t i = 0; i < known.size(); i += KnownStride)
-        index.knownSample.push_back(known[i]);
 
     index.firstKeys = read(s.firstKeys, s.firstKeysSize);
     const QByteArray patterns = read(s.patterns, s.patternsSize);
@@ -135,9 +135,15 @@ bool FormTable::loadIndex(Index& index)
 
 QByteArray FormTable::read(quint64 offset, quint64 size) const
 {
+    QByteArray out;
+    return read(offset, size, out) ? out : QByteArray();
+}
+
+bool FormTable::read(quint64 offset, quint64 size, QByteArray& out) const
+{
     if (offset + size > quint64(m_size))
-        return {};
-    QByteArray out(qsizetype(size), Qt::Uninitialized);
+        return false;
+    out.resize(qsizetype(size));
     qsizetype done = 0;
     while (done < out.size()) {
         const ssize_t n = ::pread(m_fd, out.data() + done, std::size_t(out.size() - done),
@@ -145,10 +151,10 @@ QByteArray FormTable::read(quint64 offset, quint64 size) const
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            return {};
+            return false;
         done += n;
     }
-    return out;
+    return true;
 }
 
 QStringList FormTable::installedFiles()
@@ -226,9 +232,15 @@ QList<FormTable::Form> FormTable::formsOfKey(const Index& index, const QByteArra
     if (after == index.firstKeyAt.cbegin())
         return {};
     const std::lock_guard lock(m_lock);
+    // A word is asked for several times in a row (its folded matches, its base forms, whether
+    // the spelling dictionary knows it): its forms are decoded once.
+    if (const auto known = index.decoded.constFind(folded); known != index.decoded.cend())
+        return *known;
+    if (index.decoded.size() >= DecodedKeys)
+        index.decoded.clear();
+    QList<Form>& forms = index.decoded[folded];
     const QByteArray bytes = block(index, true, quint32(after - index.firstKeyAt.cbegin() - 1));
     KeyBlockReader reader(bytes);
-    QList<Form> forms;
     while (reader.next() && reader.key() <= folded) {
         if (reader.key() != folded)
             continue;
@@ -291,22 +303,48 @@ void FormTable::forEachNear(Language language, const QString& folded, int maxEdi
                (query.size() < 2 || bucket.first == quint8(query[0]) ||
                 bucket.first == quint8(query[1]));
     };
-    NearWalk walk(query, maxEdits);
+    const NearDistance distance(query);
     std::vector<std::pair<QByteArray, int>> near;
-    for (const NearBucket& bucket : index(language).near) {
-        if (!fits(bucket))
-            continue;
+    const auto search = [&](const NearBucket& bucket, const char* from) {
         const qsizetype record = 8 + bucket.length;
-        const QByteArray bytes = read(bucket.offset, quint64(bucket.count) * quint64(record));
-        for (const char* at = bytes.constData(); at < bytes.constData() + bytes.size();
-             at += record) {
+        const int lengthDifference = int(std::abs(bucket.length - query.size()));
+        const char* end = from + quint64(bucket.count) * quint64(record);
+        for (const char* at = from; at < end; at += record) {
             quint64 keySignature = 0;
             std::memcpy(&keySignature, at, 8);
-            if (!fewBits(keySignature ^ signature, 2 * maxEdits))
+            // A swap changes no bit, a substitution two, an insertion or a deletion one; the
+            // difference in length takes that many of the edits.
+            if (!fewBits(keySignature ^ signature, 2 * maxEdits - lengthDifference))
                 continue;
-            const int edits = walk.distanceTo(at + 8, bucket.length);
+            const int edits = distance.to(at + 8, bucket.length);
             if (edits <= maxEdits)
                 near.emplace_back(QByteArray(at + 8, bucket.length), edits);
+        }
+    };
+    // The buckets of one first byte lie one after another: they are read at once, into the
+    // same buffer every time.
+    const std::vector<NearBucket>& buckets = index(language).near;
+    const auto bucketEnd = [](const NearBucket& bucket) {
+        return bucket.offset + quint64(bucket.count) * (8 + bucket.length);
+    };
+    {
+        QByteArray nearBytes;
+        for (std::size_t first = 0, last = 0; first < buckets.size(); first = last) {
+            last = first + 1;
+            if (!fits(buckets[first]))
+                continue;
+            quint64 end = bucketEnd(buckets[first]);
+            for (; last < buckets.size() && fits(buckets[last]) &&
+                   buckets[last].first == buckets[first].first;
+                 ++last)
+                end = std::max(end, bucketEnd(buckets[last]));
+            const quint32 start = buckets[first].offset;
+            if (end < start || !read(start, end - start, nearBytes))
+                continue;
+            for (std::size_t i = first; i < last; ++i) {
+                if (buckets[i].offset >= start && bucketEnd(buckets[i]) <= end)
+                    search(buckets[i], nearBytes.constData() + (buckets[i].offset - start));
+            }
         }
     }
     std::sort(near.begin(), near.end());

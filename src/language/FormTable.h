@@ -4,6 +4,7 @@
 #include "language/FormTableFormat.h"
 
 #include <QFile>
+#include <QHash>
 #include <QStringList>
 #include <array>
 #include <functional>
@@ -68,12 +69,16 @@ class FormTable final : public FormLookup
         // Blocks read so far, by number (empty: not read).
         mutable std::vector<QByteArray> keyBlocks;
         mutable std::vector<QByteArray> baseBlocks;
+        mutable QHash<QByteArray, QList<Form>> decoded;
     };
 
     FormTable() = default;
     bool load(const QString& path, QString* whyNot);
     bool loadIndex(Index& index);
+    // `size` bytes from `offset`; empty when they cannot be read.
     QByteArray read(quint64 offset, quint64 size) const;
+    // The same into `out`, whose memory is kept for the next read.
+    bool read(quint64 offset, quint64 size, QByteArray& out) const;
     const Index& index(Language language) const;
     // A key or base block, read when first asked for (the lock held).
     QByteArray block(const Index& index, bool keys, quint32 number) const;

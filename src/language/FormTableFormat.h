@@ -22,7 +22,8 @@
 //   base blocks  the head words the forms belong to, sorted, BasesPerBlock to a block: each
 //                NUL-terminated, then its varint weight; quint32 offsets of the blocks, one more
 //   known        the hashes (wordHash) of the words the language's spelling dictionary holds as
-//                they are, sorted quint32: whether it knows a word that is no form of a head word
+//                they are, sorted quint32: whether it knows a word that is no form of a head
+//                word; and every KnownStride-th of them again, to find the stretch to read
 //   near buckets the keys again, grouped by their first byte and their length in bytes, for
 //                the search of words a few edits away: a bucket is for each key, sorted, its
 //                letterSignature() (quint64) and its bytes; keys of MostNearLength bytes or more
@@ -34,6 +35,8 @@ inline constexpr std::array<char, 8> Magic{'S', 'L', 'V', 'F', 'O', 'R', 'M', 'S
 inline constexpr quint32 Version = 4;
 inline constexpr quint32 KeysPerBlock = 32;
 inline constexpr quint32 BasesPerBlock = 64;
+// Every this many known hashes one is also kept in a short index, read when the table opens.
+inline constexpr quint32 KnownStride = 512;
 // A block is never longer: a reader can refuse a damaged index before it reads.
 inline constexpr quint32 MostBlockBytes = 1 << 20;
 
@@ -154,8 +157,9 @@ struct Section {
     quint32 baseIndex; // one offset per BasesPerBlock bases, and one more
     quint32 knownCount;
     quint32 known;
-    quint32 nearCount; // buckets
-    quint32 near;      // the NearBucket directory
+    quint32 knownIndex; // (knownCount + KnownStride - 1) / KnownStride hashes
+    quint32 nearCount;  // buckets
+    quint32 near;       // the NearBucket directory
 };
 
 struct Header {

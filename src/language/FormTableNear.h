@@ -2,78 +2,71 @@
 
 #include <QByteArray>
 #include <algorithm>
+#include <array>
 #include <vector>
 
-// Restricted Damerau-Levenshtein distance of a prefix of the table's keys to the query, one
-// row per letter of the prefix: row[j] is the distance to the query's first j letters. Only
-// the cells within maxEdits of the diagonal are worked out (the others are too far anyway),
-// and no prefix grows longer than the query by more than maxEdits.
-class NearWalk
+// The restricted Damerau-Levenshtein distance (insertions, deletions, substitutions, swaps of
+// neighbours; no letter edited twice) of keys to one query, by their bytes. Up to 64 bytes of
+// query the distance is worked out a column of bits at a time (Hyyrö's bit-vector algorithm,
+// a handful of operations a letter); a longer query takes the plain table of distances.
+class NearDistance
 {
   public:
-    NearWalk(const QByteArray& query, int maxEdits)
-        : m_query(query), m_max(maxEdits), m_width(query.size() + 1),
-          m_rows(std::size_t(m_width * (query.size() + maxEdits + 1)), maxEdits + 1),
-          m_letters(std::size_t(query.size() + maxEdits + 1))
+    explicit NearDistance(QByteArray query) : m_query(std::move(query))
     {
-        for (qsizetype j = 0; j < m_width; ++j)
-            m_rows[std::size_t(j)] = int(std::min<qsizetype>(j, maxEdits + 1));
-    }
-
-    // Adds the prefix's next letter; false when no key under the prefix can be near enough.
-    bool push(char letter)
-    {
-        // pop() undoes every push(), this one too.
-        if (++m_depth >= qsizetype(m_letters.size()))
-            return false;
-        m_letters[std::size_t(m_depth)] = letter;
-        const int far = m_max + 1;
-        const int* up = row(m_depth - 1);
-        const int* upper = m_depth >= 2 ? row(m_depth - 2) : nullptr;
-        int* cells = row(m_depth);
-        const qsizetype from = std::max<qsizetype>(1, m_depth - m_max);
-        const qsizetype to = std::min<qsizetype>(m_width - 1, m_depth + m_max);
-        cells[0] = std::min(int(m_depth), far);
-        if (from > 1)
-            cells[from - 1] = far;
-        int least = cells[0];
-        for (qsizetype j = from; j <= to; ++j) {
-            const int cost = m_query[j - 1] == letter ? 0 : 1;
-            int cell = std::min({up[j] + 1, cells[j - 1] + 1, up[j - 1] + cost});
-            if (upper && j >= 2 && letter == m_query[j - 2] &&
-                m_letters[std::size_t(m_depth - 1)] == m_query[j - 1])
-                cell = std::min(cell, upper[j - 2] + 1);
-            cells[j] = std::min(cell, far);
-            least = std::min(least, cells[j]);
+        if (m_query.size() <= 64) {
+            for (qsizetype i = 0; i < m_query.size(); ++i)
+                m_letters[quint8(m_query[i])] |= quint64(1) << i;
         }
-        if (to + 1 < m_width)
-            cells[to + 1] = far;
-        return least <= m_max;
     }
-    void pop() { --m_depth; }
-    int distance() const { return row(m_depth)[m_width - 1]; }
-    // The distance of a whole key, or more than maxEdits where it is farther.
-    int distanceTo(const char* key, qsizetype size)
+    // The distance of the whole key to the query.
+    int to(const char* key, qsizetype size) const
     {
-        qsizetype pushed = 0;
-        bool near = true;
-        while (near && pushed < size)
-            near = push(key[pushed++]);
-        const int edits = near ? distance() : m_max + 1;
-        for (; pushed > 0; --pushed)
-            pop();
-        return edits;
+        const qsizetype m = m_query.size();
+        if (m == 0 || m > 64)
+            return plain(key, size);
+        // Bit i of vp / vn: the distance grows / shrinks from query letter i to i + 1 in the
+        // current column; `last` watches the bottom row, the distance itself.
+        const quint64 last = quint64(1) << (m - 1);
+        quint64 vp = ~quint64(0), vn = 0, d0 = 0, previous = 0;
+        int distance = int(m);
+        for (qsizetype i = 0; i < size; ++i) {
+            const quint64 pm = m_letters[quint8(key[i])];
+            const quint64 swapped = ((~d0 & pm) << 1) & previous;
+            d0 = (((pm & vp) + vp) ^ vp) | pm | vn | swapped;
+            const quint64 hp = vn | ~(d0 | vp);
+            const quint64 hn = d0 & vp;
+            distance += (hp & last) ? 1 : (hn & last) ? -1 : 0;
+            const quint64 x = (hp << 1) | 1;
+            vn = x & d0;
+            vp = (hn << 1) | ~(x | d0);
+            previous = pm;
+        }
+        return distance;
     }
-    int maxEdits() const { return m_max; }
 
   private:
-    int* row(qsizetype depth) { return m_rows.data() + depth * m_width; }
-    const int* row(qsizetype depth) const { return m_rows.data() + depth * m_width; }
-
+    int plain(const char* key, qsizetype size) const
+    {
+        const qsizetype m = m_query.size();
+        std::vector<int> d(std::size_t((size + 1) * (m + 1)));
+        const auto at = [&](qsizetype i, qsizetype j) -> int& {
+            return d[std::size_t(i * (m + 1) + j)];
+        };
+        for (qsizetype i = 0; i <= size; ++i)
+            for (qsizetype j = 0; j <= m; ++j) {
+                if (i == 0 || j == 0) {
+                    at(i, j) = int(i + j);
+                    continue;
+                }
+                const int cost = key[i - 1] == m_query[j - 1] ? 0 : 1;
+                int cell = std::min({at(i - 1, j) + 1, at(i, j - 1) + 1, at(i - 1, j - 1) + cost});
+                if (i > 1 && j > 1 && key[i - 1] == m_query[j - 2] && key[i - 2] == m_query[j - 1])
+                    cell = std::min(cell, at(i - 2, j - 2) + 1);
+                at(i, j) = cell;
+            }
+        return at(size, m);
+    }
     QByteArray m_query;
-    int m_max;
-    qsizetype m_width;
-    std::vector<int> m_rows;
-    std::vector<char> m_letters;
-    qsizetype m_depth = 0;
+    std::array<quint64, 256> m_letters{};
 };

@@ -162,11 +162,14 @@ QByteArray FormTableWriter::section(const Pairs& pairs, quint32 start, Section& 
     }
     append(baseIndex, quint32(bases.size()));
 
-    QByteArray known;
+    QByteArray known, knownIndex;
     std::vector<quint32> hashes(pairs.known.cbegin(), pairs.known.cend());
     std::sort(hashes.begin(), hashes.end());
-    for (const quint32 hash : hashes)
-        append(known, hash);
+    for (std::size_t i = 0; i < hashes.size(); ++i) {
+        append(known, hashes[i]);
+        if (i % KnownStride == 0)
+            append(knownIndex, hashes[i]);
+    }
 
     // Each array of numbers starts on a four-byte boundary; offsets inside a part are made
     // offsets from the file's start once the part has its place.
@@ -195,6 +198,7 @@ QByteArray FormTableWriter::section(const Pairs& pairs, quint32 start, Section& 
     header.baseIndex = place(rebase(baseIndex, place(bases)));
     header.knownCount = quint32(hashes.size());
     header.known = place(known);
+    header.knownIndex = place(knownIndex);
     QByteArray directory;
     for (const auto& [bucket, keys] : near) {
         QByteArray bytes;
