@@ -1,18 +1,17 @@
 #include "browse/ListingBox.h"
 
+#include <QFontMetricsF>
 #include <QPlainTextDocumentLayout>
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <limits>
-#include <utility>
 
 namespace
 {
 
-// More lines than the box shows at once; a text document costs per line, so the box takes
-// more only when the program is idle, some thousands at a time.
-constexpr qsizetype FirstLines = 256;
+// A text document costs per line: the box takes the lines it does not show at once while the
+// program is idle, some thousands at a time.
 constexpr qsizetype LinesAtATime = 4096;
 
 const QLatin1String CrLf("\r\n");
@@ -43,105 +42,81 @@ ListingBox::ListingBox(QWidget* parent) : QPlainTextEdit(parent)
     m_idle.setSingleShot(true);
     m_idle.setInterval(0);
     connect(&m_idle, &QTimer::timeout, this, [this] {
-        buildSome(LinesAtATime);
-        if (m_whole)
+        appendSome(*document(), LinesAtATime);
+        if (isFilling())
             m_idle.start();
     });
     verticalScrollBar()->installEventFilter(this);
 }
 
-void ListingBox::setListing(const QString& listing)
+void ListingBox::setListing(Listing listing)
 {
     m_idle.stop();
-    if (m_whole)
-        std::exchange(m_whole, nullptr)->deleteLater();
+    m_listing = Listing();
+    m_startedListing = false;
     // Emptying an empty box again (a letter click empties it twice before it lists) costs
     // no new document.
-    if (listing.isEmpty() && document()->isEmpty()) {
-        m_listing.clear();
+    if (listing.atEnd() && document()->isEmpty())
         return;
-    }
 
-    m_listing = listing;
-    const qsizetype firstEnd = afterLines(0, FirstLines);
-    QTextDocument* first = newDocument();
-    first->setPlainText(linesBetween(0, firstEnd));
-    showDocument(first);
-    if (firstEnd == m_listing.size()) {
-        m_listing.clear();
+    // A fresh document, as emptying a long one costs more than building a new one; the old
+    // one is deleted when the program is idle, after its successor has been painted.
+    QTextDocument* old = document();
+    // The document the box was made with belongs to Qt, which deletes it when it is replaced.
+    const bool oldIsOurs = old->parent() == this;
+    auto* shown = new QTextDocument(this);
+    shown->setDocumentLayout(new QPlainTextDocumentLayout(shown));
+    shown->setDefaultFont(font());
+    shown->setUndoRedoEnabled(false);
+    m_listing = std::move(listing);
+    // The lines that fill the box first, painted at once; the rest are written and appended
+    // while the program is idle, so no text is laid out that nobody sees.
+    appendSome(*shown, visibleLines());
+    setDocument(shown);
+    if (oldIsOurs)
+        old->deleteLater();
+    if (!isFilling())
         return;
-    }
-
-    m_whole = newDocument();
-    m_whole->setUndoRedoEnabled(false);
-    m_built = 0;
-    // The first lines are on the screen before the rest is built.
     viewport()->repaint();
     m_idle.start();
 }
 
-QTextDocument* ListingBox::newDocument()
+qsizetype ListingBox::visibleLines()
 {
-    auto* document = new QTextDocument(this);
-    document->setDocumentLayout(new QPlainTextDocumentLayout(document));
-    document->setDefaultFont(font());
-    return document;
+    if (m_lineSpacing <= 0)
+        m_lineSpacing = QFontMetricsF(font()).lineSpacing();
+    return qsizetype(viewport()->height() / m_lineSpacing) + 2;
 }
 
-void ListingBox::showDocument(QTextDocument* shown)
+void ListingBox::appendSome(QTextDocument& document, qsizetype lines)
 {
-    // The document the box was made with belongs to Qt, which deletes it when it is replaced;
-    // a long listing is deleted when the program is idle, not before its successor is painted.
-    QTextDocument* old = document();
-    const bool ours = old->parent() == this;
-    setDocument(shown);
-    if (ours)
-        old->deleteLater();
-    verticalScrollBar()->setValue(0);
-    horizontalScrollBar()->setValue(0);
-}
-
-qsizetype ListingBox::afterLines(qsizetype from, qsizetype lines) const
-{
-    qsizetype pos = from;
-    for (qsizetype i = 0; i < lines; ++i) {
-        pos = m_listing.indexOf(CrLf, pos);
-        if (pos < 0)
-            return m_listing.size();
-        pos += CrLf.size();
-    }
-    return pos;
-}
-
-QString ListingBox::linesBetween(qsizetype from, qsizetype to) const
-{
-    QString lines = m_listing.mid(from, to - from);
-    lines.replace(CrLf, QLatin1String("\n"));
-    if (to == m_listing.size() && lines.endsWith(QLatin1Char('\n')))
-        lines.chop(1);
-    return lines;
-}
-
-void ListingBox::buildSome(qsizetype lines)
-{
-    const qsizetype end = afterLines(m_built, lines);
-    QTextCursor cursor(m_whole);
+    // The box shows the lines without an empty last one: each line break goes in before the
+    // line that follows it. A CR LF inside the text starts a new line of the document.
+    QString text = m_listing.next(lines);
+    if (text.endsWith(CrLf))
+        text.chop(CrLf.size());
+    QTextCursor cursor(&document);
     cursor.movePosition(QTextCursor::End);
-    cursor.insertText(linesBetween(m_built, end));
-    m_built = end;
-    if (m_built < m_listing.size())
-        return;
-    m_listing.clear();
-    QTextDocument* whole = std::exchange(m_whole, nullptr);
-    whole->setUndoRedoEnabled(true);
-    showDocument(whole);
+    if (m_startedListing)
+        cursor.insertBlock();
+    cursor.insertText(text);
+    m_startedListing = true;
+    if (!isFilling())
+        document.setUndoRedoEnabled(true);
 }
 
 void ListingBox::complete()
 {
     m_idle.stop();
-    if (m_whole)
-        buildSome(std::numeric_limits<qsizetype>::max());
+    if (isFilling())
+        appendSome(*document(), std::numeric_limits<qsizetype>::max());
+}
+
+void ListingBox::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange)
+        m_lineSpacing = 0;
+    QPlainTextEdit::changeEvent(event);
 }
 
 bool ListingBox::event(QEvent* event)

@@ -172,9 +172,9 @@ int OknoList::directionIndex() const
     return index;
 }
 
-void OknoList::setListing(const QString& text)
+void OknoList::setListing(Listing listing)
 {
-    Text1->setListing(text);
+    Text1->setListing(std::move(listing));
 }
 
 void OknoList::setMousePointer(MousePointer pointer)

@@ -43,7 +43,7 @@ class OknoList : public PictureDialog, private BrowseView
     // BrowseView
     int letterIndex() const override;
     int directionIndex() const override;
-    void setListing(const QString& text) override;
+    void setListing(Listing listing) override;
     void setMousePointer(MousePointer pointer) override;
 
     std::shared_ptr<SystemBeep> m_beep;

@@ -32,4 +32,8 @@ class FormLookup
     // and likeliest first, at most `limit`.
     virtual QList<FormMatch> near(const QString& loweredWord, Language language,
                                   int limit) const = 0;
+
+    // Whether the language's spelling dictionary knows the word as typed, as a word of its own
+    // or as a form of one: a real word, even if the dictionary has no entry for it.
+    virtual bool isWord(const QString& loweredWord, Language language) const = 0;
 };

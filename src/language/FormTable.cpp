@@ -2,6 +2,7 @@
 
 #include "language/Folding.h"
 #include "language/FormTableNear.h"
+#include "language/GuessRanking.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,11 +18,6 @@ using namespace FormTableFormat;
 
 namespace
 {
-
-int kindRank(Kind kind)
-{
-    return int(kind);
-}
 
 // A word this short is one or two edits from too many others to guess at.
 constexpr qsizetype ShortestNear = 3;
@@ -354,23 +350,11 @@ void FormTable::forEachNear(Language language, const QString& folded, int maxEdi
 
 QList<FormMatch> FormTable::best(QList<std::pair<FormMatch, Form>> candidates, int limit) const
 {
-    std::sort(candidates.begin(), candidates.end(), [](const auto& a, const auto& b) {
-        return std::make_tuple(a.first.edits, kindRank(a.second.kind), -qint64(a.second.weight),
-                               a.first.base) <
-               std::make_tuple(b.first.edits, kindRank(b.second.kind), -qint64(b.second.weight),
-                               b.first.base);
-    });
-    QList<FormMatch> out;
-    for (const auto& candidate : std::as_const(candidates)) {
-        if (out.size() >= limit)
-            break;
-        const FormMatch& match = candidate.first;
-        const bool seen = std::any_of(out.cbegin(), out.cend(),
-                                      [&](const FormMatch& m) { return m.base == match.base; });
-        if (!seen)
-            out.append(match);
-    }
-    return out;
+    QList<RankedForm> ranked;
+    ranked.reserve(candidates.size());
+    for (auto& [match, form] : candidates)
+        ranked.append({std::move(match), form.kind, form.weight});
+    return bestForms(std::move(ranked), limit);
 }
 
 QList<FormMatch> FormTable::folded(const QString& loweredWord, Language language, int limit) const
@@ -395,4 +379,9 @@ QList<FormMatch> FormTable::near(const QString& loweredWord, Language language, 
                         candidates.append({{form.base, form.form, edits}, form});
                 });
     return best(std::move(candidates), limit);
+}
+
+bool FormTable::isWord(const QString& loweredWord, Language language) const
+{
+    return knows(language, loweredWord, formsOf(language, loweredWord));
 }

@@ -51,6 +51,7 @@ class FormTable final : public FormLookup
     QList<FormMatch> folded(const QString& loweredWord, Language language,
                             int limit) const override;
     QList<FormMatch> near(const QString& loweredWord, Language language, int limit) const override;
+    bool isWord(const QString& loweredWord, Language language) const override;
 
     // The size of the file.
     qint64 size() const { return m_size; }

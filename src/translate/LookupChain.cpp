@@ -6,15 +6,30 @@
 #include "language/Contractions.h"
 #include "language/Folding.h"
 #include "language/FormLookup.h"
+#include "language/GuessRanking.h"
 #include "translate/BaseFormFallback.h"
+
+#include <QRegularExpression>
 
 namespace
 {
 
 // At most this many head words stand for a word that has no entry of its own.
 constexpr int MostCandidates = 2;
+// The head words near a mistyped word that are weighed against each other for the guesses.
+constexpr int NearestWeighed = 10;
 // A word shorter than this is one or two edits from too many words for a guess to mean much.
 constexpr int ShortestGuessed = 3;
+
+// A Czech adjective made from a name is written in lower case (linuxový, debianových): with
+// a capital, in a title or a heading, it is still an ordinary word. Not -ová, -ové, -ovou:
+// those are the forms of women's surnames (Nováková).
+bool czechAdjectiveOfName(const QString& word, Language language)
+{
+    static const QRegularExpression ending(QStringLiteral("^\\w{3,}ov(y|eho|emu|em|ym|ych|ymi)$"),
+                                           QRegularExpression::UseUnicodePropertiesOption);
+    return language == Language::Czech && ending.match(foldDiacritics(word)).hasMatch();
+}
 
 bool isContraction(const QString& word)
 {
@@ -62,10 +77,12 @@ WordLookup LookupChain::lookUp(const TypedWord& typed) const
     }
     if (contraction(word, out) || candidates(word, out))
         return out;
-    // A capital where no sentence starts says more than a word one or two edits away.
-    if (typed.capitalised && !typed.sentenceStart) {
+    // Capitals say more than a word one or two edits away: an abbreviation's, wherever the
+    // word stands, or a first one where no sentence starts.
+    if (typed.abbreviation ||
+        (typed.capitalised && !typed.sentenceStart && !czechAdjectiveOfName(word, m_language))) {
         out.kind = LookupKind::Name;
-        out.lines = {{NameLine, NotFound}};
+        out.lines = {{typed.abbreviation ? AbbreviationLine : NameLine, NotFound}};
         return out;
     }
     if (guess(word, out))
@@ -165,17 +182,27 @@ bool LookupChain::candidates(const QString& word, WordLookup& out) const
 }
 
 // hosue -> "Nenalezeno. Překlep? Možná „house“ – dům": the likeliest words the typing was
-// meant as, each with its first meaning. The word still counts as not found.
+// meant as, each with its first meaning. The word still counts as not found. It is offered
+// for learning all the same (the question naming the likeliest guess) when it is plausibly a
+// real word the dictionary lacks: the spelling dictionary knows it, or no single slip of the
+// fingers explains it, as the nearest head word is two edits away.
 bool LookupChain::guess(const QString& word, WordLookup& out) const
 {
     if (!m_forms || word.size() < ShortestGuessed || isContraction(word))
         return false;
     QStringList guesses;
     QStringList bases;
-    for (const FormMatch& match : m_forms->near(word, m_language, MostCandidates)) {
+    int fewestEdits = 0;
+    const QList<FormMatch> nearest =
+        likeliestMeant(word, m_forms->near(word, m_language, NearestWeighed));
+    for (const FormMatch& match : nearest) {
+        if (guesses.size() == MostCandidates)
+            break;
         const QStringList translations = translationsOf(match.base);
         if (translations.isEmpty() || bases.contains(match.base))
             continue;
+        if (bases.isEmpty())
+            fewestEdits = match.edits;
         bases.append(match.base);
         // The first meaning only: the line stays short enough to read at a glance.
         const QString meaning = translations.front().section(u';', 0, 0).trimmed();
@@ -185,5 +212,8 @@ bool LookupChain::guess(const QString& word, WordLookup& out) const
         return false;
     out.kind = LookupKind::Guess;
     out.lines = {{GuessLine + guesses.join(QStringLiteral(" nebo ")), NotFound}};
+    out.offerForLearning = fewestEdits > 1 || m_forms->isWord(word, m_language);
+    if (out.offerForLearning)
+        out.typoOf = bases.front();
     return true;
 }

@@ -23,6 +23,8 @@ struct WordLookup {
     LookupKind kind = LookupKind::NotFound;
     QList<WordLine> lines;
     bool offerForLearning = false; // an ordinary word of the direction's language, missing
+    // Offered though it looks mistyped: the head word it may have been meant as.
+    QString typoOf;
 };
 
 // A word as the splitter gave it: lowered, and what its typing says of it.
@@ -30,13 +32,14 @@ struct TypedWord {
     QString word;
     bool capitalised = false; // typed with a capital first letter
     bool sentenceStart = false;
+    bool abbreviation = false; // in capitals, but for a short ending (DVD, NTP, BIOSu)
 };
 
 // The way of one word through the dictionary of one direction, one stage after another:
 // its own entries; a contraction's words; its base forms and, for Czech, the head words its
 // spelling matches with the diacritics folded away (at most two of these, ranked together);
-// a proper name; a likely typo; nothing. The first stage that answers gives the word's lines.
-// Without base forms or forms those stages give nothing.
+// an abbreviation or a proper name; a likely typo; nothing. The first stage that answers gives the
+// word's lines. Without base forms or forms those stages give nothing.
 class LookupChain
 {
   public:
@@ -52,6 +55,7 @@ class LookupChain
     static inline const QString NotFound = QStringLiteral("Nenalezeno.");
     static inline const QString End = QStringLiteral("konec");
     static inline const QString NameLine = QStringLiteral("Nenalezeno. Nejspíš vlastní jméno.");
+    static inline const QString AbbreviationLine = QStringLiteral("Nenalezeno. Nejspíš zkratka.");
     // Followed by the guesses: „house“ – dům and, after " nebo ", a second one.
     static inline const QString GuessLine = QStringLiteral("Nenalezeno. Překlep? Možná ");
 

@@ -30,6 +30,17 @@ bool czechToEnglish()
     return DictExt == LetterFile::CzechToEnglish;
 }
 
+// Two capitals or more and after them at most a short ending in lower case: DVD, NTP, IPv,
+// CDs, and Czech cases such as BIOSu, APTů.
+bool isAbbreviation(const QString& typed)
+{
+    const auto lower =
+        std::find_if(typed.cbegin(), typed.cend(), [](QChar c) { return !c.isUpper(); });
+    const qsizetype capitals = lower - typed.cbegin();
+    return capitals >= 2 && typed.size() - capitals <= 2 &&
+           std::all_of(lower, typed.cend(), [](QChar c) { return c.isLower(); });
+}
+
 } // namespace
 
 TranslateHandler::TranslateHandler(TranslationView& view, SpeechControl& hlas2,
@@ -48,6 +59,7 @@ void TranslateHandler::run()
     for (int j = 1; j <= MaxWords; ++j)
         Words[j].clear();
     UnknownCount = 0;
+    m_typoOf.clear();
     m_notOffered = 0;
     m_view.setOutputText(QString());
     m_hlas2.setSpeed(TranslationSpeed);
@@ -62,7 +74,8 @@ void TranslateHandler::run()
     for (int j = 1; j <= n; ++j) {
         const WordSplitter::Token& token = typed[j - 1];
         Words[j] = token.text.toLower();
-        words.append({Words[j], token.text.front().isUpper(), token.sentenceStart});
+        words.append({Words[j], token.text.front().isUpper(), token.sentenceStart,
+                      isAbbreviation(token.text)});
     }
 
     // Looking up each word; a text plainly in the other language says so first.
@@ -74,9 +87,10 @@ void TranslateHandler::run()
         const WordLookup& lookup = m_lookups[i - 1];
         if (lookup.offerForLearning && !m_otherLanguage) {
             // Past the table's last slot a word still gets its line but is not offered.
-            if (UnknownCount < MaxUnknown)
+            if (UnknownCount < MaxUnknown) {
                 Unknown[++UnknownCount] = Words[i];
-            else
+                m_typoOf.append(lookup.typoOf);
+            } else
                 ++m_notOffered;
         }
         for (const WordLine& line : lookup.lines)
@@ -153,13 +167,19 @@ void TranslateHandler::ShowResult()
     LearnUnknownWords();
 }
 
-QString TranslateHandler::learningPrompt(const QString& word, const QString& dictExt)
+QString TranslateHandler::learningPrompt(const QString& word, const QString& dictExt,
+                                         const QString& typoOf)
 {
+    const QString typo =
+        typoOf.isEmpty()
+            ? QString()
+            : QStringLiteral("Vypadá to na překlep slova „%1“; pokud ano, odklepněte Enterem.\n\n")
+                  .arg(typoOf);
     const QString hint =
         dictExt == LetterFile::EnglishToCzech
             ? QStringLiteral("Pokud má slovo více významů, oddělujte je prosím středníky! ")
             : QString();
-    return QStringLiteral("Slovo  ") + word.toUpper() +
+    return typo + QStringLiteral("Slovo  ") + word.toUpper() +
            QStringLiteral(
                "  nebylo nalezeno. Pokud znáte jeho překlad, zapište ho nyní prosím a slovo "
                "bude uloženo do slovníku.") +
@@ -171,7 +191,7 @@ void TranslateHandler::LearnUnknownWords()
 {
     const int count = UnknownCount;
     for (int i = 1; i <= count; ++i) {
-        const QString answer = askForTranslation(Unknown[i]);
+        const QString answer = askForTranslation(Unknown[i], m_typoOf.value(i - 1));
         if (answer.isEmpty())
             continue;
         LearnWord(i, answer);
@@ -180,9 +200,9 @@ void TranslateHandler::LearnUnknownWords()
     ShowResult();
 }
 
-QString TranslateHandler::askForTranslation(const QString& word)
+QString TranslateHandler::askForTranslation(const QString& word, const QString& typoOf)
 {
-    const QString prompt = learningPrompt(word, DictExt);
+    const QString prompt = learningPrompt(word, DictExt, typoOf);
     QString problem;
     for (;;) {
         const QString answer = m_question.ask(

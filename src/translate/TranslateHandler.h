@@ -48,8 +48,10 @@ class TranslateHandler
     static inline const QString NotFound = LookupChain::NotFound;
     static inline const QString QuestionTitle = QStringLiteral("Nové neznámé slovo...");
 
-    // The question asked for an unknown word (as held in Unknown) in the current direction.
-    static QString learningPrompt(const QString& word, const QString& dictExt);
+    // The question asked for an unknown word (as held in Unknown) in the current direction;
+    // for a word that looks mistyped, it first names the word it may have been meant as.
+    static QString learningPrompt(const QString& word, const QString& dictExt,
+                                  const QString& typoOf = {});
 
   private:
     void lookUpWords(const QList<TypedWord>& words);
@@ -57,7 +59,7 @@ class TranslateHandler
     void ShowResult();
     void AppendResultLine(int i, const WordLine& line);
     void LearnUnknownWords();
-    QString askForTranslation(const QString& word);
+    QString askForTranslation(const QString& word, const QString& typoOf);
     void LearnWord(int i, const QString& answer);
 
     TranslationView& m_view;
@@ -70,6 +72,7 @@ class TranslateHandler
     PhraseFinder* m_phrases;
     QString ResultText;
     QList<WordLookup> m_lookups;
+    QStringList m_typoOf; // for Unknown(i), slot i - 1: what it may be a typo of, or empty
     bool m_otherLanguage = false;
     int m_notOffered = 0; // words without an entry past the last slot of Unknown
 };

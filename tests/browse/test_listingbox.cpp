@@ -46,24 +46,24 @@ class TestListingBox : public QObject
         box.show();
         QVERIFY(QTest::qWaitForWindowExposed(&box));
 
-        box.setListing(listingOf(3, "krátký;"));
+        box.setListing(Listing(listingOf(3, "krátký;")));
         QVERIFY(!box.isFilling());
         QCOMPARE(box.toPlainText(), shown(listingOf(3, "krátký;")));
 
         const QString first = listingOf(20000, "první;");
-        box.setListing(first);
+        box.setListing(Listing(first));
         QVERIFY(box.isFilling());
         QVERIFY(shown(first).startsWith(box.toPlainText()));
         waitUntilWhole(box);
         QCOMPARE(box.toPlainText(), shown(first));
 
         // A letter clicked while the listing before is still being built.
-        box.setListing(first);
+        box.setListing(Listing(first));
         const QString second = listingOf(20000, "druhý;");
-        box.setListing(second);
+        box.setListing(Listing(second));
         waitUntilWhole(box);
         QCOMPARE(box.toPlainText(), shown(second));
-        box.setListing(QString());
+        box.setListing(Listing());
         QCOMPARE(box.toPlainText(), QString());
     }
 
@@ -75,7 +75,7 @@ class TestListingBox : public QObject
         const QString listing = listingOf(20000, "slovo;");
 
         // Selecting everything, then typing over the end.
-        box.setListing(listing);
+        box.setListing(Listing(listing));
         QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
         QVERIFY(!box.isFilling());
         QCOMPARE(box.textCursor().selectedText().size(), shown(listing).size());
@@ -84,7 +84,7 @@ class TestListingBox : public QObject
         QCOMPARE(box.toPlainText(), shown(listing) + QLatin1Char('x'));
 
         // Scrolling with the wheel.
-        box.setListing(listing);
+        box.setListing(Listing(listing));
         QWheelEvent wheel(QPointF(20, 20), box.viewport()->mapToGlobal(QPointF(20, 20)), {},
                           QPoint(0, -120), Qt::NoButton, {}, Qt::NoScrollPhase, false);
         QApplication::sendEvent(box.viewport(), &wheel);
@@ -92,7 +92,7 @@ class TestListingBox : public QObject
         QCOMPARE(box.document()->blockCount(), 20000);
 
         // Taking hold of the scroll bar.
-        box.setListing(listing);
+        box.setListing(Listing(listing));
         QTest::mousePress(box.verticalScrollBar(), Qt::LeftButton, {}, QPoint(5, 30));
         QVERIFY(!box.isFilling());
         QTest::mouseRelease(box.verticalScrollBar(), Qt::LeftButton, {}, QPoint(5, 30));

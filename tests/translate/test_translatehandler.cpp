@@ -223,6 +223,9 @@ TEST_F(TranslateHandlerTest, LearningPromptsLetterForLetter)
                 "slovo bude "
                 "uloženo do slovníku. Pokud neznáte jeho překlad, odklepněte Enterem, nebo "
                 "tlačítkem OK."));
+    EXPECT_TRUE(TranslateHandler::learningPrompt("housr", ".dta", "house")
+                    .startsWith(u("Vypadá to na překlep slova „house“; pokud ano, odklepněte "
+                                  "Enterem.\n\nSlovo  HOUSR  nebylo nalezeno.")));
 }
 
 TEST_F(TranslateHandlerTest, LearnsAnswersInBothDirectionsAndFindsThemNextTime)
@@ -295,7 +298,7 @@ class FixtureForms final : public BaseFormSource, public FormLookup
         EXPECT_TRUE(file.open(QIODevice::ReadOnly));
         for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n')) {
             const QStringList fields = line.split(u' ', Qt::SkipEmptyParts);
-            if (fields.size() > 2 && !line.startsWith(u'#'))
+            if (fields.size() > 1 && !line.startsWith(u'#'))
                 table[fields[0] + u' ' + fields[1]] = fields.mid(2);
         }
     }
@@ -311,7 +314,11 @@ class FixtureForms final : public BaseFormSource, public FormLookup
     }
     QList<FormMatch> near(const QString& word, Language, int) const override
     {
-        return matches("near " + word, 1);
+        return matches("near " + word, 1) + matches("near2 " + word, 2);
+    }
+    bool isWord(const QString& word, Language) const override
+    {
+        return table.contains("known " + word);
     }
 
   private:
@@ -353,15 +360,17 @@ TEST_F(TranslateHandlerTest, EveryWayThroughTheLookupChainGivesItsOwnLines)
         chained.run();
         EXPECT_EQ(view.output.toStdString(), (expected.join("\r\n") + "\r\n").toStdString());
         QStringList prompted;
+        // A word asked for though it looks mistyped is marked "*".
         for (const QString& prompt : std::as_const(question.prompts))
-            prompted.append(prompt.section(u' ', 2, 2).toLower());
+            prompted.append(prompt.section("Slovo  ", 1).section(u' ', 0, 0).toLower() +
+                            (prompt.startsWith("Vypadá to na překlep") ? "*" : ""));
         EXPECT_EQ(prompted.join(u' ').toStdString(), asked.join(u' ').toStdString());
         if (!speech_.isEmpty()) {
             EXPECT_EQ(speech.log->calls.join(" | "), speech_);
         }
         ++cases;
     }
-    EXPECT_EQ(cases, 11);
+    EXPECT_EQ(cases, 13);
 }
 
 TEST_F(TranslateHandlerTest, ALaterPressReadsOnlyTheFilesThatChanged)

@@ -94,7 +94,9 @@ QHash<QString, int> FormsBuilder::headWords(const QString& dictExt) const
 
 QHash<QString, int> FormsBuilder::wordCounts(const QString& dictExt) const
 {
-    static const QRegularExpression notLetter(QStringLiteral("\\W+"));
+    // Unicode word characters: by ASCII rules "být" would count as "b" and "t".
+    static const QRegularExpression notLetter(QStringLiteral("\\W+"),
+                                              QRegularExpression::UseUnicodePropertiesOption);
     QHash<QString, int> counts;
     forEachEntry(dictExt, [&](const LetterFile::Entry& entry) {
         for (const QString& word : entry.translation.toLower().split(notLetter, Qt::SkipEmptyParts))
