@@ -106,7 +106,8 @@ bool FormTable::loadIndex(Index& index)
         return false;
 
     index.firstKeys = read(s.firstKeys, s.firstKeysSize);
-    const QByteArray patterns = read(s.patterns, s.patternsSize);
+    index.patterns = read(s.patterns, s.patternsSize);
+    const QByteArray& patterns = index.patterns;
     const QByteArray near = read(s.near, quint64(s.nearCount) * sizeof(NearBucket));
     if (index.firstKeys.size() != qsizetype(s.firstKeysSize) ||
         patterns.size() != qsizetype(s.patternsSize) ||
@@ -116,8 +117,7 @@ bool FormTable::loadIndex(Index& index)
     index.firstKeyAt = startsOf(index.firstKeys);
     if (index.firstKeyAt.size() != s.blockCount)
         return false;
-    for (const quint32 at : startsOf(patterns))
-        index.patterns.append(QString::fromUtf8(patterns.constData() + at));
+    index.patternAt = startsOf(patterns);
     index.near.resize(s.nearCount);
     std::memcpy(index.near.data(), near.constData(), near.size());
     for (const NearBucket& bucket : index.near) {
@@ -243,10 +243,11 @@ QList<FormTable::Form> FormTable::formsOfKey(const Index& index, const QByteArra
         const QString foldedText = QString::fromUtf8(folded);
         reader.entries([&](quint32 pattern, quint32 baseAndKind) {
             Form form{{}, {}, Kind(baseAndKind & 3), 0};
-            if (pattern >= quint32(index.patterns.size()) ||
+            if (pattern >= index.patternAt.size() ||
                 !baseOf(index, baseAndKind >> 2, form.base, form.weight))
                 return;
-            form.form = formOf(foldedText, index.patterns[pattern]);
+            form.form = formOf(foldedText, QString::fromUtf8(index.patterns.constData() +
+                                                             index.patternAt[pattern]));
             forms.append(form);
         });
         break;

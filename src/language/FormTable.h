@@ -63,7 +63,8 @@ class FormTable final : public FormLookup
         std::vector<quint32> blockOffsets;
         QByteArray firstKeys;
         std::vector<quint32> firstKeyAt;
-        QStringList patterns;
+        QByteArray patterns; // as in the file: most are a few bytes
+        std::vector<quint32> patternAt;
         std::vector<quint32> baseOffsets;
         std::vector<quint32> knownSample; // every KnownStride-th hash
         std::vector<FormTableFormat::NearBucket> near;
