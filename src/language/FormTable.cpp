@@ -124,8 +124,6 @@ bool FormTable::loadIndex(Index& index)
         if (bucket.offset + quint64(bucket.count) * (8 + bucket.length) > quint64(m_size))
             return false;
     }
-    index.keyBlocks.resize(s.blockCount);
-    index.baseBlocks.resize(baseBlocks);
     return true;
 }
 
@@ -180,22 +178,23 @@ const FormTable::Index& FormTable::index(Language language) const
 
 QByteArray FormTable::block(const Index& index, bool keys, quint32 number) const
 {
-    std::vector<QByteArray>& cache = keys ? index.keyBlocks : index.baseBlocks;
+    QHash<quint32, QByteArray>& cache = keys ? index.keyBlocks : index.baseBlocks;
     const std::vector<quint32>& offsets = keys ? index.blockOffsets : index.baseOffsets;
-    if (number >= cache.size())
+    if (std::size_t(number) + 1 >= offsets.size())
         return {};
-    if (cache[number].isEmpty()) {
-        if (m_cachedBytes > CacheBudget) {
-            for (const Index& each : m_indexes) {
-                std::fill(each.keyBlocks.begin(), each.keyBlocks.end(), QByteArray());
-                std::fill(each.baseBlocks.begin(), each.baseBlocks.end(), QByteArray());
-            }
-            m_cachedBytes = 0;
+    if (const auto kept = cache.constFind(number); kept != cache.cend())
+        return *kept;
+    if (m_cachedBytes > CacheBudget) {
+        for (const Index& each : m_indexes) {
+            each.keyBlocks.clear();
+            each.baseBlocks.clear();
         }
-        cache[number] = read(offsets[number], offsets[number + 1] - offsets[number]);
-        m_cachedBytes += cache[number].size();
+        m_cachedBytes = 0;
     }
-    return cache[number];
+    const QByteArray bytes = read(offsets[number], offsets[number + 1] - offsets[number]);
+    m_cachedBytes += bytes.size();
+    cache.insert(number, bytes);
+    return bytes;
 }
 
 bool FormTable::baseOf(const Index& index, quint32 number, QString& text, quint32& weight) const

@@ -68,9 +68,9 @@ class FormTable final : public FormLookup
         std::vector<quint32> baseOffsets;
         std::vector<quint32> knownSample; // every KnownStride-th hash
         std::vector<FormTableFormat::NearBucket> near;
-        // Blocks read so far, by number (empty: not read).
-        mutable std::vector<QByteArray> keyBlocks;
-        mutable std::vector<QByteArray> baseBlocks;
+        // Blocks read so far, by number.
+        mutable QHash<quint32, QByteArray> keyBlocks;
+        mutable QHash<quint32, QByteArray> baseBlocks;
         mutable QHash<QByteArray, QList<Form>> decoded;
     };
 
