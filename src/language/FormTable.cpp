@@ -1,17 +1,18 @@
 #include "language/FormTable.h"
 
 #include "language/Folding.h"
+#include "language/FormTableNear.h"
 #include "language/GuessRanking.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <algorithm>
 #include <bit>
+#include <cerrno>
 #include <cstring>
-#include <sys/mman.h>
-#include <vector>
+#include <unistd.h>
 
-static_assert(std::endian::native == std::endian::little, "the table is read in place");
+static_assert(std::endian::native == std::endian::little, "the table's numbers are copied as read");
 
 using namespace FormTableFormat;
 
@@ -22,68 +23,20 @@ namespace
 constexpr qsizetype ShortestNear = 3;
 // Up to this length a word is allowed one edit, beyond it two.
 constexpr qsizetype OneEditUpTo = 4;
+// Blocks kept between lookups: a few presses' worth (the same words come back), never the
+// whole table.
+constexpr qint64 CacheBudget = 256 << 10;
+// The keys whose forms are kept decoded.
+constexpr qsizetype DecodedKeys = 512;
 
-// Restricted Damerau-Levenshtein distance of a prefix of the table's keys to the query, one
-// row per letter of the prefix: row[j] is the distance to the query's first j letters. Only
-// the cells within maxEdits of the diagonal are worked out (the others are too far anyway),
-// and no prefix grows longer than the query by more than maxEdits.
-class NearWalk
+// The NUL-terminated strings of a block, where each starts.
+std::vector<quint32> startsOf(const QByteArray& strings)
 {
-  public:
-    NearWalk(const QByteArray& query, int maxEdits)
-        : m_query(query), m_max(maxEdits), m_width(query.size() + 1),
-          m_rows(std::size_t(m_width * (query.size() + maxEdits + 1)), maxEdits + 1),
-          m_letters(std::size_t(query.size() + maxEdits + 1))
-    {
-        for (qsizetype j = 0; j < m_width; ++j)
-            m_rows[std::size_t(j)] = int(std::min<qsizetype>(j, maxEdits + 1));
-    }
-
-    // Adds the prefix's next letter; false when no key under the prefix can be near enough.
-    bool push(char letter)
-    {
-        // pop() undoes every push(), this one too.
-        if (++m_depth >= qsizetype(m_letters.size()))
-            return false;
-        m_letters[std::size_t(m_depth)] = letter;
-        const int far = m_max + 1;
-        const int* up = row(m_depth - 1);
-        const int* upper = m_depth >= 2 ? row(m_depth - 2) : nullptr;
-        int* cells = row(m_depth);
-        const qsizetype from = std::max<qsizetype>(1, m_depth - m_max);
-        const qsizetype to = std::min<qsizetype>(m_width - 1, m_depth + m_max);
-        cells[0] = std::min(int(m_depth), far);
-        if (from > 1)
-            cells[from - 1] = far;
-        int least = cells[0];
-        for (qsizetype j = from; j <= to; ++j) {
-            const int cost = m_query[j - 1] == letter ? 0 : 1;
-            int cell = std::min({up[j] + 1, cells[j - 1] + 1, up[j - 1] + cost});
-            if (upper && j >= 2 && letter == m_query[j - 2] &&
-                m_letters[std::size_t(m_depth - 1)] == m_query[j - 1])
-                cell = std::min(cell, upper[j - 2] + 1);
-            cells[j] = std::min(cell, far);
-            least = std::min(least, cells[j]);
-        }
-        if (to + 1 < m_width)
-            cells[to + 1] = far;
-        return least <= m_max;
-    }
-    void pop() { --m_depth; }
-    int distance() const { return row(m_depth)[m_width - 1]; }
-    int maxEdits() const { return m_max; }
-
-  private:
-    int* row(qsizetype depth) { return m_rows.data() + depth * m_width; }
-    const int* row(qsizetype depth) const { return m_rows.data() + depth * m_width; }
-
-    QByteArray m_query;
-    int m_max;
-    qsizetype m_width;
-    std::vector<int> m_rows;
-    std::vector<char> m_letters;
-    qsizetype m_depth = 0;
-};
+    std::vector<quint32> starts;
+    for (qsizetype at = 0; at < strings.size(); at = strings.indexOf('\0', at) + 1)
+        starts.push_back(quint32(at));
+    return starts;
+}
 
 } // namespace
 
@@ -105,30 +58,95 @@ bool FormTable::load(const QString& path, QString* whyNot)
     m_file = std::make_unique<QFile>(path);
     if (!m_file->open(QIODevice::ReadOnly))
         return fail(m_file->errorString());
+    m_fd = m_file->handle();
     m_size = m_file->size();
-    if (m_size < qint64(sizeof(Header)) || m_size > qint64(UINT32_MAX))
-        return fail(QStringLiteral("není tabulka tvarů slov"));
-    m_data = m_file->map(0, m_size);
-    if (!m_data)
-        return fail(m_file->errorString());
-    // Lookups jump through the file: reading ahead would only fill memory.
-    madvise(const_cast<uchar*>(m_data), size_t(m_size), MADV_RANDOM);
     Header header;
-    std::memcpy(&header, m_data, sizeof header);
+    const QByteArray head = read(0, sizeof header);
+    if (m_size > qint64(UINT32_MAX) || head.size() != qsizetype(sizeof header))
+        return fail(QStringLiteral("není tabulka tvarů slov"));
+    std::memcpy(&header, head.constData(), sizeof header);
     if (header.magic != Magic || header.version != Version)
         return fail(QStringLiteral("není tabulka tvarů slov této verze programu"));
-    // Every array lies inside the file, aligned, and the strings end with their NUL: no
-    // lookup can then read outside the file, whatever the numbers inside the arrays say.
-    const auto fits = [&](quint32 offset, quint64 count, quint64 size) {
-        return offset % 4 == 0 && offset + count * size <= quint64(m_size);
-    };
-    for (const Section& s : header.sections) {
-        if (!fits(s.keys, quint64(s.keyCount) + 1, sizeof(Key)) ||
-            !fits(s.entries, s.entryCount, sizeof(Entry)) ||
-            !fits(s.bases, s.baseCount, sizeof(Base)) || !fits(s.strings, s.stringsSize, 1) ||
-            !fits(s.known, s.knownCount, sizeof(quint32)) ||
-            (s.stringsSize > 0 && m_data[s.strings + s.stringsSize - 1] != 0))
+    for (std::size_t i = 0; i < m_indexes.size(); ++i) {
+        m_indexes[i].section = header.sections[i];
+        if (!loadIndex(m_indexes[i]))
             return fail(QStringLiteral("tabulka tvarů slov je poškozená"));
+    }
+    return true;
+}
+
+// Every index read lies inside the file and says of each block that it does: no lookup can
+// then read outside the file, whatever the numbers inside the blocks say.
+bool FormTable::loadIndex(Index& index)
+{
+    const Section& s = index.section;
+    const auto numbers = [&](quint32 offset, quint64 count, std::vector<quint32>& out) {
+        const QByteArray bytes = read(offset, count * 4);
+        if (offset % 4 != 0 || bytes.size() != qsizetype(count * 4))
+            return false;
+        out.resize(count);
+        std::memcpy(out.data(), bytes.constData(), bytes.size());
+        return true;
+    };
+    const auto blocks = [&](const std::vector<quint32>& offsets) {
+        for (std::size_t i = 0; i + 1 < offsets.size(); ++i) {
+            if (offsets[i] > offsets[i + 1] || offsets[i + 1] - offsets[i] > MostBlockBytes ||
+                offsets[i + 1] > m_size)
+                return false;
+        }
+        return true;
+    };
+    const quint64 baseBlocks = (quint64(s.baseCount) + BasesPerBlock - 1) / BasesPerBlock;
+    if (!numbers(s.blockIndex, quint64(s.blockCount) + 1, index.blockOffsets) ||
+        !blocks(index.blockOffsets) || !numbers(s.baseIndex, baseBlocks + 1, index.baseOffsets) ||
+        !blocks(index.baseOffsets) ||
+        !numbers(s.knownIndex, (quint64(s.knownCount) + KnownStride - 1) / KnownStride,
+                 index.knownSample) ||
+        s.known % 4 != 0 || s.known + quint64(s.knownCount) * 4 > quint64(m_size))
+        return false;
+
+    index.firstKeys = read(s.firstKeys, s.firstKeysSize);
+    index.patterns = read(s.patterns, s.patternsSize);
+    const QByteArray& patterns = index.patterns;
+    const QByteArray near = read(s.near, quint64(s.nearCount) * sizeof(NearBucket));
+    if (index.firstKeys.size() != qsizetype(s.firstKeysSize) ||
+        patterns.size() != qsizetype(s.patternsSize) ||
+        near.size() != qsizetype(s.nearCount * sizeof(NearBucket)) ||
+        !index.firstKeys.endsWith('\0') || !patterns.endsWith('\0'))
+        return s.blockCount == 0 && s.firstKeysSize == 0;
+    index.firstKeyAt = startsOf(index.firstKeys);
+    if (index.firstKeyAt.size() != s.blockCount)
+        return false;
+    index.patternAt = startsOf(patterns);
+    index.near.resize(s.nearCount);
+    std::memcpy(index.near.data(), near.constData(), near.size());
+    for (const NearBucket& bucket : index.near) {
+        if (bucket.offset + quint64(bucket.count) * (8 + bucket.length) > quint64(m_size))
+            return false;
+    }
+    return true;
+}
+
+QByteArray FormTable::read(quint64 offset, quint64 size) const
+{
+    QByteArray out;
+    return read(offset, size, out) ? out : QByteArray();
+}
+
+bool FormTable::read(quint64 offset, quint64 size, QByteArray& out) const
+{
+    if (offset + size > quint64(m_size))
+        return false;
+    out.resize(qsizetype(size));
+    qsizetype done = 0;
+    while (done < out.size()) {
+        const ssize_t n = ::pread(m_fd, out.data() + done, std::size_t(out.size() - done),
+                                  off_t(offset + quint64(done)));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += n;
     }
     return true;
 }
@@ -153,61 +171,92 @@ std::shared_ptr<FormTable> FormTable::openInstalled()
     return nullptr;
 }
 
-const Section& FormTable::section(Language language) const
+const FormTable::Index& FormTable::index(Language language) const
 {
-    return reinterpret_cast<const Header*>(m_data)->sections[language == Language::Czech ? 0 : 1];
+    return m_indexes[language == Language::Czech ? 0 : 1];
 }
 
-const char* FormTable::text(const Section& s, quint32 offset) const
+QByteArray FormTable::block(const Index& index, bool keys, quint32 number) const
 {
-    if (offset >= s.stringsSize)
-        return "";
-    return reinterpret_cast<const char*>(m_data + s.strings + offset);
+    QHash<quint32, QByteArray>& cache = keys ? index.keyBlocks : index.baseBlocks;
+    const std::vector<quint32>& offsets = keys ? index.blockOffsets : index.baseOffsets;
+    if (std::size_t(number) + 1 >= offsets.size())
+        return {};
+    if (const auto kept = cache.constFind(number); kept != cache.cend())
+        return *kept;
+    if (m_cachedBytes > CacheBudget) {
+        for (const Index& each : m_indexes) {
+            each.keyBlocks.clear();
+            each.baseBlocks.clear();
+        }
+        m_cachedBytes = 0;
+    }
+    const QByteArray bytes = read(offsets[number], offsets[number + 1] - offsets[number]);
+    m_cachedBytes += bytes.size();
+    cache.insert(number, bytes);
+    return bytes;
 }
 
-const char* FormTable::keyText(const Section& s, quint32 key) const
+bool FormTable::baseOf(const Index& index, quint32 number, QString& text, quint32& weight) const
 {
-    return text(s, reinterpret_cast<const Key*>(m_data + s.keys)[key].text);
+    const QByteArray bytes = block(index, false, number / BasesPerBlock);
+    const char* at = bytes.constData();
+    const char* end = at + bytes.size();
+    for (quint32 i = number % BasesPerBlock;; --i) {
+        const char* nul = static_cast<const char*>(std::memchr(at, 0, std::size_t(end - at)));
+        if (!nul)
+            return false;
+        const char* base = at;
+        at = nul + 1;
+        if (!readVarint(at, end, weight))
+            return false;
+        if (i == 0) {
+            text = QString::fromUtf8(base, nul - base);
+            return true;
+        }
+    }
 }
 
-QList<FormTable::Form> FormTable::formsOfKey(const Section& s, quint32 key) const
+QList<FormTable::Form> FormTable::formsOfKey(const Index& index, const QByteArray& folded) const
 {
-    const auto* keys = reinterpret_cast<const Key*>(m_data + s.keys);
-    const auto* entries = reinterpret_cast<const Entry*>(m_data + s.entries);
-    const auto* bases = reinterpret_cast<const Base*>(m_data + s.bases);
-    const quint32 end = std::min(keys[key + 1].firstEntry, s.entryCount);
-    QList<Form> forms;
-    const QString folded = QString::fromUtf8(text(s, keys[key].text));
-    for (quint32 i = keys[key].firstEntry; i < end; ++i) {
-        const quint32 base = entries[i].baseAndKind >> 2;
-        if (base >= s.baseCount)
+    const auto after = std::upper_bound(
+        index.firstKeyAt.cbegin(), index.firstKeyAt.cend(), folded,
+        [&](const QByteArray& key, quint32 at) {
+            return std::strcmp(key.constData(), index.firstKeys.constData() + at) < 0;
+        });
+    if (after == index.firstKeyAt.cbegin())
+        return {};
+    const std::lock_guard lock(m_lock);
+    // A word is asked for several times in a row (its folded matches, its base forms, whether
+    // the spelling dictionary knows it): its forms are decoded once.
+    if (const auto known = index.decoded.constFind(folded); known != index.decoded.cend())
+        return *known;
+    if (index.decoded.size() >= DecodedKeys)
+        index.decoded.clear();
+    QList<Form>& forms = index.decoded[folded];
+    const QByteArray bytes = block(index, true, quint32(after - index.firstKeyAt.cbegin() - 1));
+    KeyBlockReader reader(bytes);
+    while (reader.next() && reader.key() <= folded) {
+        if (reader.key() != folded)
             continue;
-        forms.append({formOf(folded, QString::fromUtf8(text(s, entries[i].form))),
-                      QString::fromUtf8(text(s, bases[base].text)),
-                      Kind(entries[i].baseAndKind & 3), bases[base].weight});
+        const QString foldedText = QString::fromUtf8(folded);
+        reader.entries([&](quint32 pattern, quint32 baseAndKind) {
+            Form form{{}, {}, Kind(baseAndKind & 3), 0};
+            if (pattern >= index.patternAt.size() ||
+                !baseOf(index, baseAndKind >> 2, form.base, form.weight))
+                return;
+            form.form = formOf(foldedText, QString::fromUtf8(index.patterns.constData() +
+                                                             index.patternAt[pattern]));
+            forms.append(form);
+        });
+        break;
     }
     return forms;
 }
 
-quint32 FormTable::findKey(const Section& s, const QByteArray& utf8) const
-{
-    quint32 low = 0;
-    quint32 high = s.keyCount;
-    while (low < high) {
-        const quint32 middle = low + (high - low) / 2;
-        if (std::strcmp(keyText(s, middle), utf8.constData()) < 0)
-            low = middle + 1;
-        else
-            high = middle;
-    }
-    return low < s.keyCount && utf8 == keyText(s, low) ? low : s.keyCount;
-}
-
 QList<FormTable::Form> FormTable::formsFolded(Language language, const QString& folded) const
 {
-    const Section& s = section(language);
-    const quint32 key = findKey(s, folded.toUtf8());
-    return key < s.keyCount ? formsOfKey(s, key) : QList<Form>();
+    return formsOfKey(index(language), folded.toUtf8());
 }
 
 bool FormTable::knows(Language language, const QString& loweredWord, const QList<Form>& forms) const
@@ -216,9 +265,17 @@ bool FormTable::knows(Language language, const QString& loweredWord, const QList
                                     [](const Form& form) { return form.kind != Kind::HeadWord; });
     if (isForm)
         return true;
-    const Section& s = section(language);
-    const auto* known = reinterpret_cast<const quint32*>(m_data + s.known);
-    return std::binary_search(known, known + s.knownCount, wordHash(loweredWord.toUtf8()));
+    const Index& in = index(language);
+    const quint32 hash = wordHash(loweredWord.toUtf8());
+    const auto after = std::upper_bound(in.knownSample.cbegin(), in.knownSample.cend(), hash);
+    if (after == in.knownSample.cbegin())
+        return false;
+    const auto first = quint32(after - in.knownSample.cbegin() - 1) * KnownStride;
+    const quint32 count = std::min(KnownStride, in.section.knownCount - first);
+    const QByteArray bytes = read(in.section.known + quint64(first) * 4, quint64(count) * 4);
+    std::vector<quint32> stretch(std::size_t(bytes.size() / 4));
+    std::memcpy(stretch.data(), bytes.constData(), stretch.size() * 4);
+    return std::binary_search(stretch.cbegin(), stretch.cend(), hash);
 }
 
 QList<FormTable::Form> FormTable::formsOf(Language language, const QString& loweredWord) const
@@ -228,52 +285,67 @@ QList<FormTable::Form> FormTable::formsOf(Language language, const QString& lowe
     return forms;
 }
 
-// The keys are walked as the trie they are sorted into: the keys under one prefix form a
-// range, split by their next byte into smaller ranges found by binary search, and a range
-// is left as soon as no key in it can be near enough.
+// Only the keys that can be near enough are looked at: those of the lengths within maxEdits,
+// starting as the query does, whose letters differ in no more than the edits can change; the
+// distance is worked out for them alone.
 void FormTable::forEachNear(Language language, const QString& folded, int maxEdits,
-                            const std::function<void(quint32, int)>& found) const
+                            const std::function<void(const QByteArray&, int)>& found) const
 {
-    const Section& s = section(language);
-    NearWalk walk(folded.toUtf8(), maxEdits);
-    const auto byteAt = [&](quint32 key, qsizetype depth) { return uchar(keyText(s, key)[depth]); };
     const QByteArray query = folded.toUtf8();
-    const std::function<void(quint32, quint32, qsizetype)> visit = [&](quint32 low, quint32 high,
-                                                                       qsizetype depth) {
-        while (low < high) {
-            const uchar letter = byteAt(low, depth);
-            // The end of the letter's range, galloping from its start: most ranges are short.
-            quint32 same = low;
-            quint32 step = 1;
-            while (low + step < high && byteAt(low + step, depth) == letter) {
-                same = low + step;
-                step *= 2;
-            }
-            quint32 first = same + 1;
-            quint32 last = std::min(high, low + step);
-            while (first < last) {
-                const quint32 middle = first + (last - first) / 2;
-                if (byteAt(middle, depth) == letter)
-                    first = middle + 1;
-                else
-                    last = middle;
-            }
-            // A typo seldom touches the first letter but by swapping it with the second.
-            const bool firstLetterFits = depth > 0 || query.size() < 2 ||
-                                         letter == uchar(query[0]) || letter == uchar(query[1]);
-            if (letter == 0) {
-                // The key ends here: the prefix is the whole key.
-                if (walk.distance() <= walk.maxEdits())
-                    found(low, walk.distance());
-            } else if (firstLetterFits) {
-                if (walk.push(char(letter)))
-                    visit(low, first, depth + 1);
-                walk.pop();
-            }
-            low = first;
+    const quint64 signature = letterSignature(query.constData(), query.size());
+    // A typo seldom touches the first letter but by swapping it with the second.
+    const auto fits = [&](const NearBucket& bucket) {
+        return std::abs(bucket.length - query.size()) <= maxEdits &&
+               (query.size() < 2 || bucket.first == quint8(query[0]) ||
+                bucket.first == quint8(query[1]));
+    };
+    const NearDistance distance(query);
+    std::vector<std::pair<QByteArray, int>> near;
+    const auto search = [&](const NearBucket& bucket, const char* from) {
+        const qsizetype record = 8 + bucket.length;
+        const int lengthDifference = int(std::abs(bucket.length - query.size()));
+        const char* end = from + quint64(bucket.count) * quint64(record);
+        for (const char* at = from; at < end; at += record) {
+            quint64 keySignature = 0;
+            std::memcpy(&keySignature, at, 8);
+            // A swap changes no bit, a substitution two, an insertion or a deletion one; the
+            // difference in length takes that many of the edits.
+            if (!fewBits(keySignature ^ signature, 2 * maxEdits - lengthDifference))
+                continue;
+            const int edits = distance.to(at + 8, bucket.length);
+            if (edits <= maxEdits)
+                near.emplace_back(QByteArray(at + 8, bucket.length), edits);
         }
     };
-    visit(0, s.keyCount, 0);
+    // The buckets of one first byte lie one after another: they are read at once, into the
+    // same buffer every time.
+    const std::vector<NearBucket>& buckets = index(language).near;
+    const auto bucketEnd = [](const NearBucket& bucket) {
+        return bucket.offset + quint64(bucket.count) * (8 + bucket.length);
+    };
+    {
+        QByteArray nearBytes;
+        for (std::size_t first = 0, last = 0; first < buckets.size(); first = last) {
+            last = first + 1;
+            if (!fits(buckets[first]))
+                continue;
+            quint64 end = bucketEnd(buckets[first]);
+            for (; last < buckets.size() && fits(buckets[last]) &&
+                   buckets[last].first == buckets[first].first;
+                 ++last)
+                end = std::max(end, bucketEnd(buckets[last]));
+            const quint32 start = buckets[first].offset;
+            if (end < start || !read(start, end - start, nearBytes))
+                continue;
+            for (std::size_t i = first; i < last; ++i) {
+                if (buckets[i].offset >= start && bucketEnd(buckets[i]) <= end)
+                    search(buckets[i], nearBytes.constData() + (buckets[i].offset - start));
+            }
+        }
+    }
+    std::sort(near.begin(), near.end());
+    for (const auto& [key, edits] : near)
+        found(key, edits);
 }
 
 QList<FormMatch> FormTable::best(QList<std::pair<FormMatch, Form>> candidates, int limit) const
@@ -298,13 +370,12 @@ QList<FormMatch> FormTable::near(const QString& loweredWord, Language language, 
     const QString folded = foldDiacritics(loweredWord);
     if (folded.size() < ShortestNear)
         return {};
-    const Section& s = section(language);
     QList<std::pair<FormMatch, Form>> candidates;
     forEachNear(language, folded, folded.size() <= OneEditUpTo ? 1 : 2,
-                [&](quint32 key, int edits) {
+                [&](const QByteArray& key, int edits) {
                     if (edits == 0)
                         return;
-                    for (const Form& form : formsOfKey(s, key))
+                    for (const Form& form : formsOfKey(index(language), key))
                         candidates.append({{form.base, form.form, edits}, form});
                 });
     return best(std::move(candidates), limit);

@@ -4,14 +4,20 @@
 #include "language/FormTableFormat.h"
 
 #include <QFile>
+#include <QHash>
 #include <QStringList>
+#include <array>
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <vector>
 
 // The word-form table of the dictionary's head words (made at build time from Hunspell's
-// affix expansion, see tools/forms), read from its file as it is mapped into memory: opening
-// reads nothing but the header, and a lookup touches only the pages it searches. Forms are
-// found by their folded spelling, so the words typed without diacritics come for free.
+// affix expansion, see tools/forms), read from its file a block at a time: opening reads the
+// small indexes, and a lookup reads the block of keys it needs. The file is not mapped: the
+// kernel maps a whole large page-cache folio on one touch, so a mapped table soon counted in
+// full to the program's memory. Forms are found by their folded spelling, so the words typed
+// without diacritics come for free.
 class FormTable final : public FormLookup
 {
   public:
@@ -36,32 +42,58 @@ class FormTable final : public FormLookup
     // Whether the spelling dictionary the table was made from knows the word, given its
     // forms (formsOf): as one of a head word's inflected forms or as it is.
     bool knows(Language language, const QString& loweredWord, const QList<Form>& forms) const;
-    // Calls found(key, edits) for each folded spelling of the table that is at most maxEdits
-    // edits (insertions, deletions, substitutions, swaps of neighbours) from `folded`.
+    // Calls found(key, edits) for each folded spelling (UTF-8) of the table that is at most
+    // maxEdits edits (insertions, deletions, substitutions, swaps of neighbours) from `folded`
+    // and starts with its first or second byte, in the keys' sorted order.
     void forEachNear(Language language, const QString& folded, int maxEdits,
-                     const std::function<void(quint32 key, int edits)>& found) const;
+                     const std::function<void(const QByteArray& key, int edits)>& found) const;
 
     QList<FormMatch> folded(const QString& loweredWord, Language language,
                             int limit) const override;
     QList<FormMatch> near(const QString& loweredWord, Language language, int limit) const override;
     bool isWord(const QString& loweredWord, Language language) const override;
 
-    // The size of the mapped file.
+    // The size of the file.
     qint64 size() const { return m_size; }
 
   private:
+    // What is read of a section when the table opens.
+    struct Index {
+        FormTableFormat::Section section{};
+        std::vector<quint32> blockOffsets;
+        QByteArray firstKeys;
+        std::vector<quint32> firstKeyAt;
+        QByteArray patterns; // as in the file: most are a few bytes
+        std::vector<quint32> patternAt;
+        std::vector<quint32> baseOffsets;
+        std::vector<quint32> knownSample; // every KnownStride-th hash
+        std::vector<FormTableFormat::NearBucket> near;
+        // Blocks read so far, by number.
+        mutable QHash<quint32, QByteArray> keyBlocks;
+        mutable QHash<quint32, QByteArray> baseBlocks;
+        mutable QHash<QByteArray, QList<Form>> decoded;
+    };
+
     FormTable() = default;
     bool load(const QString& path, QString* whyNot);
-    const FormTableFormat::Section& section(Language language) const;
-    const char* text(const FormTableFormat::Section& section, quint32 offset) const;
-    const char* keyText(const FormTableFormat::Section& section, quint32 key) const;
-    QList<Form> formsOfKey(const FormTableFormat::Section& section, quint32 key) const;
-    // The key spelt `utf8`, or keyCount when there is none.
-    quint32 findKey(const FormTableFormat::Section& section, const QByteArray& utf8) const;
+    bool loadIndex(Index& index);
+    // `size` bytes from `offset`; empty when they cannot be read.
+    QByteArray read(quint64 offset, quint64 size) const;
+    // The same into `out`, whose memory is kept for the next read.
+    bool read(quint64 offset, quint64 size, QByteArray& out) const;
+    const Index& index(Language language) const;
+    // A key or base block, read when first asked for (the lock held).
+    QByteArray block(const Index& index, bool keys, quint32 number) const;
+    // The entries of `folded`'s key, decoded (the lock held).
+    QList<Form> formsOfKey(const Index& index, const QByteArray& folded) const;
+    bool baseOf(const Index& index, quint32 number, QString& text, quint32& weight) const;
     // The best `limit` head words among scored candidates.
     QList<FormMatch> best(QList<std::pair<FormMatch, Form>> candidates, int limit) const;
 
     std::unique_ptr<QFile> m_file;
-    const uchar* m_data = nullptr;
+    int m_fd = -1;
     qint64 m_size = 0;
+    std::array<Index, 2> m_indexes;
+    mutable std::mutex m_lock;
+    mutable qint64 m_cachedBytes = 0;
 };

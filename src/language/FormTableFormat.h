@@ -6,23 +6,39 @@
 #include <array>
 
 // The layout of the word-form table file: a header, then for each language (Czech, English)
-// a section of three arrays and a block of strings. Every number is little-endian; every
-// offset counts bytes from the start of the file, so that the file is used as it is mapped.
+// a section. Every number is little-endian (fixed-size ones) or a varint (7 bits a byte, low
+// first); every offset counts bytes from the start of the file. The program reads the small
+// indexes when it opens the table and the rest a block at a time, so that a lookup costs the
+// process the block it reads and no more.
 //
-//   keys     the distinct folded spellings (foldDiacritics) of the section's forms, sorted by
-//            their UTF-8 bytes, with one more key after the last that only closes its range;
-//            key i owns entries [keys[i].firstEntry, keys[i + 1].firstEntry)
-//   entries  one per form and base form, grouped by key; a form is kept as the marks that
-//            its key lacks (markPattern), which many forms share
-//   bases    the head words the forms belong to, each with its weight
-//   known    the hashes (wordHash) of the words the language's spelling dictionary holds as
-//            they are, sorted: whether it knows a word that is no form of a head word
-//   strings  NUL-terminated UTF-8 text, referred to by offsets from the block's start
+//   key blocks   the distinct folded spellings (foldDiacritics) of the section's forms,
+//                sorted by their UTF-8 bytes, KeysPerBlock to a block; each key is front-coded
+//                against the one before it in its block (one byte: how many leading bytes it
+//                shares, varint: how many follow, the bytes), then its entries (varint count;
+//                for each the varint number of its mark pattern and varint base << 2 | kind)
+//   block index  quint32 offsets of the key blocks, one more closing the last
+//   first keys   each block's first key, NUL-terminated, in block order
+//   patterns     the distinct mark patterns (markPattern), NUL-terminated; number 0 is ""
+//   base blocks  the head words the forms belong to, sorted, BasesPerBlock to a block: each
+//                NUL-terminated, then its varint weight; quint32 offsets of the blocks, one more
+//   known        the hashes (wordHash) of the words the language's spelling dictionary holds as
+//                they are, sorted quint32: whether it knows a word that is no form of a head
+//                word; and every KnownStride-th of them again, to find the stretch to read
+//   near buckets the keys again, grouped by their first byte and their length in bytes, for
+//                the search of words a few edits away: a bucket is for each key, sorted, its
+//                letterSignature() (quint64) and its bytes; keys of MostNearLength bytes or more
+//                are left out (no word is that long)
 namespace FormTableFormat
 {
 
 inline constexpr std::array<char, 8> Magic{'S', 'L', 'V', 'F', 'O', 'R', 'M', 'S'};
-inline constexpr quint32 Version = 3;
+inline constexpr quint32 Version = 4;
+inline constexpr quint32 KeysPerBlock = 32;
+inline constexpr quint32 BasesPerBlock = 64;
+// Every this many known hashes one is also kept in a short index, read when the table opens.
+inline constexpr quint32 KnownStride = 512;
+// A block is never longer: a reader can refuse a damaged index before it reads.
+inline constexpr quint32 MostBlockBytes = 1 << 20;
 
 // How a form belongs to its base form.
 enum class Kind : quint8 {
@@ -76,32 +92,74 @@ inline QString formOf(const QString& folded, const QString& pattern)
     return decomposed.normalized(QString::NormalizationForm_C);
 }
 
-struct Key {
-    quint32 text;
-    quint32 firstEntry;
-};
+// Which byte values (modulo 32) a key holds once (the low half) and twice or more (the high
+// half): an edit changes at most two of the bits, so keys whose signatures differ in more
+// than twice the edits allowed need no closer look.
+inline quint64 letterSignature(const char* utf8, qsizetype size)
+{
+    quint64 signature = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const quint64 bit = quint64(1) << (quint8(utf8[i]) & 31);
+        signature |= signature & bit ? bit << 32 : bit;
+    }
+    return signature;
+}
 
-struct Entry {
-    quint32 form;
-    quint32 baseAndKind; // base index << 2 | kind
-};
+// Whether at most `most` bits of `bits` are set.
+inline bool fewBits(quint64 bits, int most)
+{
+    for (int i = 0; i < most && bits != 0; ++i)
+        bits &= bits - 1;
+    return bits == 0;
+}
 
-struct Base {
-    quint32 text;
-    quint32 weight; // the more, the more common the word
+inline void appendVarint(QByteArray& out, quint32 value)
+{
+    while (value >= 0x80) {
+        out.append(char((value & 0x7f) | 0x80));
+        value >>= 7;
+    }
+    out.append(char(value));
+}
+
+// The varint at `at`, which is moved past it; false when it runs past `end` or is too long.
+inline bool readVarint(const char*& at, const char* end, quint32& value)
+{
+    value = 0;
+    for (int shift = 0; shift < 35 && at < end; shift += 7) {
+        const auto byte = quint8(*at++);
+        value |= quint32(byte & 0x7f) << shift;
+        if (byte < 0x80)
+            return true;
+    }
+    return false;
+}
+
+inline constexpr qsizetype MostNearLength = 255;
+
+struct NearBucket {
+    quint8 first;  // the keys' first byte
+    quint8 length; // the keys' length in bytes
+    quint16 reserved;
+    quint32 offset;
+    quint32 count;
 };
 
 struct Section {
-    quint32 keyCount; // without the closing key
-    quint32 keys;
-    quint32 entryCount;
-    quint32 entries;
+    quint32 keyCount;
+    quint32 blockCount;
+    quint32 blockIndex; // blockCount + 1 offsets
+    quint32 firstKeys;
+    quint32 firstKeysSize;
+    quint32 patterns;
+    quint32 patternsSize;
     quint32 baseCount;
-    quint32 bases;
-    quint32 strings;
-    quint32 stringsSize;
+    quint32 baseIndex; // one offset per BasesPerBlock bases, and one more
     quint32 knownCount;
     quint32 known;
+    quint32 knownIndex; // (knownCount + KnownStride - 1) / KnownStride hashes
+    quint32 nearCount;  // buckets
+    quint32 near;       // the NearBucket directory
 };
 
 struct Header {
@@ -109,6 +167,58 @@ struct Header {
     quint32 version;
     quint32 reserved;
     std::array<Section, 2> sections; // Czech, English
+};
+
+// The keys of one key block in order, each with its entries.
+class KeyBlockReader
+{
+  public:
+    explicit KeyBlockReader(const QByteArray& block)
+        : m_at(block.constData()), m_end(m_at + block.size())
+    {
+    }
+
+    // Moves to the next key; false at the block's end or where the block is damaged.
+    bool next()
+    {
+        quint32 length = 0;
+        if (m_at >= m_end)
+            return false;
+        const auto shared = qsizetype(quint8(*m_at++));
+        if (shared > m_key.size() || !readVarint(m_at, m_end, length) || length > m_end - m_at)
+            return false;
+        m_key.truncate(shared);
+        m_key.append(m_at, length);
+        m_at += length;
+        if (!readVarint(m_at, m_end, m_count))
+            return false;
+        m_entries = m_at;
+        quint32 pattern = 0, base = 0;
+        for (quint32 i = 0; i < m_count; ++i) {
+            if (!readVarint(m_at, m_end, pattern) || !readVarint(m_at, m_end, base))
+                return false;
+        }
+        return true;
+    }
+    const QByteArray& key() const { return m_key; }
+    // Calls use(pattern, baseAndKind) for each entry of the key.
+    template <typename Use> void entries(const Use& use) const
+    {
+        const char* at = m_entries;
+        quint32 pattern = 0, base = 0;
+        for (quint32 i = 0; i < m_count; ++i) {
+            readVarint(at, m_end, pattern);
+            readVarint(at, m_end, base);
+            use(pattern, base);
+        }
+    }
+
+  private:
+    const char* m_at;
+    const char* m_end;
+    const char* m_entries = nullptr;
+    quint32 m_count = 0;
+    QByteArray m_key;
 };
 
 } // namespace FormTableFormat

@@ -4,6 +4,9 @@
 
 #include <QSaveFile>
 #include <algorithm>
+#include <map>
+#include <numeric>
+#include <unordered_map>
 #include <vector>
 
 namespace
@@ -21,26 +24,22 @@ template <typename T> void append(QByteArray& out, const T& value)
     out.append(reinterpret_cast<const char*>(&value), sizeof value);
 }
 
-// The string block: each distinct text once.
-class Strings
+// Numbers given to distinct texts in the order they are first seen.
+class Numbers
 {
   public:
-    quint32 offsetOf(const QByteArray& utf8)
+    quint32 of(const QByteArray& text)
     {
-        const auto it = m_offsets.constFind(utf8);
-        if (it != m_offsets.cend())
-            return *it;
-        const auto offset = quint32(m_block.size());
-        m_block.append(utf8);
-        m_block.append('\0');
-        m_offsets.insert(utf8, offset);
-        return offset;
+        const auto [it, added] = m_numbers.try_emplace(text, quint32(m_numbers.size()));
+        if (added)
+            m_block.append(text).append('\0');
+        return it->second;
     }
     const QByteArray& block() const { return m_block; }
 
   private:
     QByteArray m_block;
-    QHash<QByteArray, quint32> m_offsets;
+    std::unordered_map<QByteArray, quint32> m_numbers;
 };
 
 } // namespace
@@ -87,6 +86,17 @@ qsizetype FormTableWriter::formCount(Language language) const
 
 QByteArray FormTableWriter::section(const Pairs& pairs, quint32 start, Section& header) const
 {
+    // Base forms are numbered in their sorted order, so that a block of them can be found by
+    // number.
+    std::vector<quint32> byText(std::size_t(pairs.baseTexts.size()));
+    std::iota(byText.begin(), byText.end(), 0u);
+    std::sort(byText.begin(), byText.end(), [&](quint32 a, quint32 b) {
+        return pairs.baseTexts[a].toUtf8() < pairs.baseTexts[b].toUtf8();
+    });
+    std::vector<quint32> number(byText.size());
+    for (std::size_t i = 0; i < byText.size(); ++i)
+        number[byText[i]] = quint32(i);
+
     struct Row {
         QByteArray folded;
         quint8 kind;
@@ -101,32 +111,68 @@ QByteArray FormTableWriter::section(const Pairs& pairs, quint32 start, Section& 
         QByteArray pattern = markPattern(form);
         if (formOf(folded, QString::fromUtf8(pattern)) != form)
             pattern = WholeForm + form.toUtf8();
-        rows.push_back({folded.toUtf8(), it.value(), pattern, it.key().second});
+        rows.push_back({folded.toUtf8(), it.value(), pattern, number[it.key().second]});
     }
     std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
         return std::tie(a.folded, a.kind, a.form, a.base) <
                std::tie(b.folded, b.kind, b.form, b.base);
     });
 
-    Strings strings;
-    QByteArray keys, entries, bases, known;
+    Numbers patterns;
+    patterns.of(QByteArray());
+    QByteArray blocks, blockIndex, firstKeys;
+    std::map<std::pair<quint8, quint8>, std::vector<QByteArray>> near;
     quint32 keyCount = 0;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (i == 0 || rows[i].folded != rows[i - 1].folded) {
-            append(keys, Key{strings.offsetOf(rows[i].folded), quint32(i)});
-            ++keyCount;
+    QByteArray previous;
+    for (std::size_t i = 0; i < rows.size();) {
+        const QByteArray& key = rows[i].folded;
+        std::size_t end = i;
+        while (end < rows.size() && rows[end].folded == key)
+            ++end;
+        if (keyCount % KeysPerBlock == 0) {
+            append(blockIndex, quint32(blocks.size()));
+            firstKeys.append(key).append('\0');
+            previous.clear();
         }
-        append(entries, Entry{strings.offsetOf(rows[i].form), rows[i].base << 2 | rows[i].kind});
+        qsizetype shared = 0;
+        while (shared < std::min<qsizetype>({previous.size(), key.size(), 255}) &&
+               previous[shared] == key[shared])
+            ++shared;
+        blocks.append(char(shared));
+        appendVarint(blocks, quint32(key.size() - shared));
+        blocks.append(key.mid(shared));
+        appendVarint(blocks, quint32(end - i));
+        for (; i < end; ++i) {
+            appendVarint(blocks, patterns.of(rows[i].form));
+            appendVarint(blocks, rows[i].base << 2 | rows[i].kind);
+        }
+        if (!key.isEmpty() && key.size() < MostNearLength)
+            near[{quint8(key[0]), quint8(key.size())}].push_back(key);
+        previous = key;
+        ++keyCount;
     }
-    append(keys, Key{0, quint32(rows.size())});
+    append(blockIndex, quint32(blocks.size()));
+
+    QByteArray bases, baseIndex;
+    for (std::size_t i = 0; i < byText.size(); ++i) {
+        if (i % BasesPerBlock == 0)
+            append(baseIndex, quint32(bases.size()));
+        bases.append(pairs.baseTexts[byText[i]].toUtf8()).append('\0');
+        appendVarint(bases, pairs.weights[byText[i]]);
+    }
+    append(baseIndex, quint32(bases.size()));
+
+    QByteArray known, knownIndex;
     std::vector<quint32> hashes(pairs.known.cbegin(), pairs.known.cend());
     std::sort(hashes.begin(), hashes.end());
-    for (const quint32 hash : hashes)
-        append(known, hash);
-    for (qsizetype i = 0; i < pairs.baseTexts.size(); ++i)
-        append(bases, Base{strings.offsetOf(pairs.baseTexts[i].toUtf8()), pairs.weights[i]});
+    for (std::size_t i = 0; i < hashes.size(); ++i) {
+        append(known, hashes[i]);
+        if (i % KnownStride == 0)
+            append(knownIndex, hashes[i]);
+    }
 
-    // Each array starts on a four-byte boundary, as its numbers are read in place.
+    // Each array of numbers starts on a four-byte boundary; offsets inside a part are made
+    // offsets from the file's start once the part has its place.
     QByteArray out;
     const auto place = [&](const QByteArray& bytes) {
         while ((start + out.size()) % 4 != 0)
@@ -135,16 +181,36 @@ QByteArray FormTableWriter::section(const Pairs& pairs, quint32 start, Section& 
         out.append(bytes);
         return offset;
     };
+    const auto rebase = [](QByteArray offsets, quint32 by) {
+        auto* numbers = reinterpret_cast<quint32*>(offsets.data());
+        for (qsizetype i = 0; i < offsets.size() / 4; ++i)
+            numbers[i] += by;
+        return offsets;
+    };
     header.keyCount = keyCount;
-    header.keys = place(keys);
-    header.entryCount = quint32(rows.size());
-    header.entries = place(entries);
-    header.baseCount = quint32(pairs.baseTexts.size());
-    header.bases = place(bases);
-    header.strings = place(strings.block());
-    header.stringsSize = quint32(strings.block().size());
+    header.blockCount = quint32(blockIndex.size() / 4 - 1);
+    header.blockIndex = place(rebase(blockIndex, place(blocks)));
+    header.firstKeys = place(firstKeys);
+    header.firstKeysSize = quint32(firstKeys.size());
+    header.patterns = place(patterns.block());
+    header.patternsSize = quint32(patterns.block().size());
+    header.baseCount = quint32(byText.size());
+    header.baseIndex = place(rebase(baseIndex, place(bases)));
     header.knownCount = quint32(hashes.size());
     header.known = place(known);
+    header.knownIndex = place(knownIndex);
+    QByteArray directory;
+    for (const auto& [bucket, keys] : near) {
+        QByteArray bytes;
+        for (const QByteArray& key : keys) {
+            append(bytes, letterSignature(key.constData(), key.size()));
+            bytes.append(key);
+        }
+        append(directory,
+               NearBucket{bucket.first, bucket.second, 0, place(bytes), quint32(keys.size())});
+    }
+    header.nearCount = quint32(near.size());
+    header.near = place(directory);
     return out;
 }
 

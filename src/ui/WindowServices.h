@@ -29,8 +29,8 @@ struct WindowServices {
     std::shared_ptr<FileWriter> writer = std::make_shared<SafeFileWriter>();
     // Whether the user has been told in this run that speech is not available.
     std::shared_ptr<bool> speechNoticeGiven = std::make_shared<bool>(false);
-    // The word-form table of the dictionary's head words, mapped: null when the program's
-    // table is missing. Mapping it reads nothing yet.
+    // The word-form table of the dictionary's head words: null when the program's table is
+    // missing. Opening it reads only its small indexes.
     std::shared_ptr<const FormTable> formTable = FormTable::openInstalled();
     // Base forms of inflected words for the lookup; null for none. From the table, which is
     // ready at once and needs no spelling dictionary in memory; from Hunspell (read when

@@ -53,6 +53,11 @@ TEST(FormTable, FoldedAndNearWordsBestFirst)
     EXPECT_EQ(bases(english->near(u("hxusx"), Language::English, 2)), u("house:house:2"));
     // Two edits only for longer words.
     EXPECT_TRUE(english->near(u("thxx"), Language::English, 2).isEmpty());
+    // A word longer than 64 letters is measured all the same.
+    const QString longWord = QString(70, u'a') + u("bc");
+    const auto long_ = tableOf(dir, Language::English, qPrintable(longWord + u(" 1")));
+    EXPECT_EQ(bases(long_->near(QString(70, u'a') + u("cb"), Language::English, 1)),
+              longWord + u':' + longWord + u(":1"));
 }
 
 TEST(FormTable, ServesBaseFormsWithoutHunspell)
@@ -78,4 +83,9 @@ TEST(FormTable, RefusesWhatIsNoWholeTable)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(QByteArray(200, 'x')) == 200);
     file.close();
     EXPECT_FALSE(FormTable::open(file.fileName()));
+    // A table cut short: its indexes point past the end.
+    tableOf(dir, Language::English, "house 20 houses");
+    QFile cut(dir.filePath("en.dat"));
+    ASSERT_TRUE(cut.resize(cut.size() - 4));
+    EXPECT_FALSE(FormTable::open(cut.fileName()));
 }
