@@ -47,9 +47,9 @@ bool neighbourKeys(QChar a, QChar b)
     return false;
 }
 
-// One edit that fingers often make: two neighbours swapped, a letter typed twice, a letter
-// left out, the key beside the right one struck. A letter struck in place of another or put
-// in from nowhere is rarer.
+} // namespace
+
+// A letter struck in place of another or put in from nowhere is rarer than these.
 bool usualSlip(const QString& typed, const QString& meant)
 {
     qsizetype at = 0;
@@ -65,8 +65,6 @@ bool usualSlip(const QString& typed, const QString& meant)
                (at + 1 < typed.size() && typed[at] == typed[at + 1]);
     return oneLetterMore(meant, typed, at) || neighboursSwapped(typed, meant);
 }
-
-} // namespace
 
 QList<FormMatch> bestForms(QList<RankedForm> candidates, int limit)
 {

@@ -23,3 +23,7 @@ QList<FormMatch> bestForms(QList<RankedForm> candidates, int limit);
 // then the same first letter as typed. Otherwise the order given (by bestForms: the commoner word
 // first) stays.
 QList<FormMatch> likeliestMeant(const QString& typed, QList<FormMatch> nearest);
+
+// Whether `typed` is `meant` (both folded) after one slip that fingers often make: two
+// neighbours swapped, a letter typed twice, a letter left out, the key beside the right one.
+bool usualSlip(const QString& typed, const QString& meant);

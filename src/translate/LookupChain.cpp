@@ -20,6 +20,8 @@ constexpr int MostCandidates = 2;
 constexpr int NearestWeighed = 10;
 // A word shorter than this is one or two edits from too many words for a guess to mean much.
 constexpr int ShortestGuessed = 3;
+// A capitalised word shorter than this is likelier a name than a slip (Keep is no krep).
+constexpr int ShortestCapitalisedSlip = 6;
 
 // A Czech adjective made from a name is written in lower case (linuxový, debianových): with
 // a capital, in a title or a heading, it is still an ordinary word. Not -ová, -ové, -ovou:
@@ -78,9 +80,14 @@ WordLookup LookupChain::lookUp(const TypedWord& typed) const
     if (contraction(word, out) || candidates(word, out))
         return out;
     // Capitals say more than a word one or two edits away: an abbreviation's, wherever the
-    // word stands, or a first one where no sentence starts.
-    if (typed.abbreviation ||
-        (typed.capitalised && !typed.sentenceStart && !czechAdjectiveOfName(word, m_language))) {
+    // word stands, or a first one where no sentence starts; unless one slip of the fingers
+    // makes a head word of it (Reosurce), as a name seldom is.
+    const bool nameLike =
+        typed.capitalised && !typed.sentenceStart && !czechAdjectiveOfName(word, m_language);
+    if (nameLike && !typed.abbreviation && word.size() >= ShortestCapitalisedSlip &&
+        guess(word, out, true))
+        return out;
+    if (typed.abbreviation || nameLike) {
         out.kind = LookupKind::Name;
         out.lines = {{typed.abbreviation ? AbbreviationLine : NameLine, NotFound}};
         return out;
@@ -186,7 +193,7 @@ bool LookupChain::candidates(const QString& word, WordLookup& out) const
 // for learning all the same (the question naming the likeliest guess) when it is plausibly a
 // real word the dictionary lacks: the spelling dictionary knows it, or no single slip of the
 // fingers explains it, as the nearest head word is two edits away.
-bool LookupChain::guess(const QString& word, WordLookup& out) const
+bool LookupChain::guess(const QString& word, WordLookup& out, bool onlyUsualSlip) const
 {
     if (!m_forms || word.size() < ShortestGuessed || isContraction(word))
         return false;
@@ -195,6 +202,12 @@ bool LookupChain::guess(const QString& word, WordLookup& out) const
     int fewestEdits = 0;
     const QList<FormMatch> nearest =
         likeliestMeant(word, m_forms->near(word, m_language, NearestWeighed));
+    // A capitalised word passes for a slip only when a head word itself, as it is spelt, is
+    // one usual slip away: an inflected form is near too many names (Bourne, bourně).
+    if (onlyUsualSlip && (nearest.isEmpty() || nearest.front().edits != 1 ||
+                          nearest.front().form != nearest.front().base ||
+                          !usualSlip(foldDiacritics(word), foldDiacritics(nearest.front().form))))
+        return false;
     for (const FormMatch& match : nearest) {
         if (guesses.size() == MostCandidates)
             break;

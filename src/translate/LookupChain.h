@@ -63,7 +63,7 @@ class LookupChain
     QStringList translationsOf(const QString& head) const;
     bool contraction(const QString& word, WordLookup& out) const;
     bool candidates(const QString& word, WordLookup& out) const;
-    bool guess(const QString& word, WordLookup& out) const;
+    bool guess(const QString& word, WordLookup& out, bool onlyUsualSlip = false) const;
 
     HeadIndex& m_heads;
     QString m_dataPath;
