@@ -19,8 +19,8 @@ using namespace FormTableFormat;
 namespace
 {
 
-// A word this short is one or two edits from too many others to guess at.
-constexpr qsizetype ShortestNear = 3;
+// A word this short is one edit from too many others to guess at.
+constexpr qsizetype ShortestNear = 2;
 // Up to this length a word is allowed one edit, beyond it two.
 constexpr qsizetype OneEditUpTo = 4;
 // Blocks kept between lookups: a few presses' worth (the same words come back), never the

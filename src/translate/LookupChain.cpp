@@ -18,8 +18,10 @@ namespace
 constexpr int MostCandidates = 2;
 // The head words near a mistyped word that are weighed against each other for the guesses.
 constexpr int NearestWeighed = 10;
-// A word shorter than this is one or two edits from too many words for a guess to mean much.
-constexpr int ShortestGuessed = 3;
+// A word shorter than this is one edit from too many words for a guess to mean much; one of
+// two letters is guessed at only where a usual slip explains it (te -> the).
+constexpr int ShortestGuessed = 2;
+constexpr int ShortestFreelyGuessed = 3;
 // A capitalised word shorter than this is likelier a name than a slip (Keep is no krep).
 constexpr int ShortestCapitalisedSlip = 6;
 
@@ -202,11 +204,13 @@ bool LookupChain::guess(const QString& word, WordLookup& out, bool onlyUsualSlip
     int fewestEdits = 0;
     const QList<FormMatch> nearest =
         likeliestMeant(word, m_forms->near(word, m_language, NearestWeighed));
-    // A capitalised word passes for a slip only when a head word itself, as it is spelt, is
-    // one usual slip away: an inflected form is near too many names (Bourne, bourně).
-    if (onlyUsualSlip && (nearest.isEmpty() || nearest.front().edits != 1 ||
-                          nearest.front().form != nearest.front().base ||
-                          !usualSlip(foldDiacritics(word), foldDiacritics(nearest.front().form))))
+    // A capitalised word, or one of two letters, passes for a slip only when a head word
+    // itself, as it is spelt, is one usual slip away: an inflected form is near too many
+    // names (Bourne, bourně).
+    if ((onlyUsualSlip || word.size() < ShortestFreelyGuessed) &&
+        (nearest.isEmpty() || nearest.front().edits != 1 ||
+         nearest.front().form != nearest.front().base ||
+         !usualSlip(foldDiacritics(word), foldDiacritics(nearest.front().form))))
         return false;
     for (const FormMatch& match : nearest) {
         if (guesses.size() == MostCandidates)
