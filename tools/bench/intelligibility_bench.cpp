@@ -3,10 +3,11 @@
 // at each speed, and the same sentences by espeak-ng at the rates of the program's earlier
 // engine; each set is trimmed of silence, made 16 kHz mono and joined with short pauses (sox),
 // and given to a speech recogniser built from human speech (pocketsphinx_continuous with its
-// US English model). Prints the word error rate of each, the spoken seconds, and how fast
-// Flite made them. Needs sox, pocketsphinx, pocketsphinx-en-us and espeak-ng: run it through
-// tools/bench/intelligibility, which installs them.
-// Usage: intelligibility_bench [sentences file] [--keep directory] [--durations]
+// US English model). Prints the word error rate of each, the spoken seconds, how each speed's
+// length relates to speed 100's (Flite's against espeak-ng's), and how fast Flite made them. Needs
+// sox, pocketsphinx, pocketsphinx-en-us and espeak-ng: run it through tools/bench/intelligibility,
+// which installs them. Usage: intelligibility_bench [sentences file] [--keep directory]
+// [--durations]
 //                              [--try voice:stretch:gap:pausescale]...
 // (--durations: only the spoken seconds, without the recogniser; --try: instead of the speeds,
 // Flite alone at these paces, see speech::Pace, to compare ways of speaking slower or faster)
