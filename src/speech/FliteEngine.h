@@ -1,5 +1,7 @@
 #pragma once
 
+#include "speech/SpeechSettings.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -38,9 +40,12 @@ class FliteEngine
     int sampleRate() const { return SampleRate; }
 
     // Speaks `text` with voice number `voice` (1 or 2; others mean voice 1) at `speed`
-    // (see speech::durationStretch), piece by piece (see speech::utterancePieces).
+    // (see speech::paceFor), piece by piece (see speech::utterancePieces).
     // Returns false if nothing was synthesised or the receiver stopped it.
     bool synthesize(const QString& text, int voice, int speed, const PcmReceiver& receiver);
+    // The same at a pace of the caller's own (for measuring other paces than the speeds').
+    bool synthesize(const QString& text, int voice, const speech::Pace& pace,
+                    const PcmReceiver& receiver);
     // The same, collected into one buffer.
     std::vector<qint16> synthesize(const QString& text, int voice, int speed);
 

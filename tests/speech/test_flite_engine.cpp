@@ -105,7 +105,7 @@ TEST(FliteEngine, VoicesDifferAndSpeedsKeepTheirPace)
     // Any int is a speed: those past the ends are taken as the ends.
     for (const auto& [speed, end] :
          {std::pair{INT_MAX, speech::MaxSpeed}, {INT_MIN, speech::MinSpeed}})
-        EXPECT_EQ(speech::durationStretch(2, speed), speech::durationStretch(2, end));
+        EXPECT_EQ(speech::paceFor(2, speed).stretch, speech::paceFor(2, end).stretch);
 }
 
 TEST(FliteEngine, ReceiverCanStopALongText)

@@ -3,11 +3,14 @@
 // at each speed, and the same sentences by espeak-ng at the rates of the program's earlier
 // engine; each set is trimmed of silence, made 16 kHz mono and joined with short pauses (sox),
 // and given to a speech recogniser built from human speech (pocketsphinx_continuous with its
-// US English model). Prints the word error rate of each, the spoken seconds, and how fast
-// Flite made them. Needs sox, pocketsphinx, pocketsphinx-en-us and espeak-ng: run it through
-// tools/bench/intelligibility, which installs them.
-// Usage: intelligibility_bench [sentences file] [--keep directory] [--durations]
-// (--durations: only the spoken seconds, without the recogniser)
+// US English model). Prints the word error rate of each, the spoken seconds, how each speed's
+// length relates to speed 100's (Flite's against espeak-ng's), and how fast Flite made them. Needs
+// sox, pocketsphinx, pocketsphinx-en-us and espeak-ng: run it through tools/bench/intelligibility,
+// which installs them. Usage: intelligibility_bench [sentences file] [--keep directory]
+// [--durations]
+//                              [--try voice:stretch:gap:pausescale]...
+// (--durations: only the spoken seconds, without the recogniser; --try: instead of the speeds,
+// Flite alone at these paces, see speech::Pace, to compare ways of speaking slower or faster)
 
 #include "WavFile.h"
 #include "speech/FliteEngine.h"
@@ -24,6 +27,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <thread>
 #include <tuple>
 #include <vector>
@@ -40,6 +44,7 @@ struct Condition {
     bool flite;
     int voice;
     int speed;
+    std::optional<speech::Pace> pace; // instead of the speed's
     QString joined;
     double spokenSeconds = 0;
     double synthesisSeconds = 0;
@@ -49,10 +54,15 @@ struct Condition {
 
     QString name() const
     {
-        return QStringLiteral("%1-voice%2-speed%3")
+        const QString how = pace ? QStringLiteral("pace%1-%2-%3")
+                                       .arg(pace->stretch)
+                                       .arg(pace->wordGap)
+                                       .arg(pace->pauseScale)
+                                 : QStringLiteral("speed%1").arg(speed);
+        return QStringLiteral("%1-voice%2-%3")
             .arg(flite ? QStringLiteral("flite") : QStringLiteral("espeak"))
             .arg(voice)
-            .arg(speed);
+            .arg(how);
     }
 };
 
@@ -121,7 +131,13 @@ void synthesise(Condition& c, const QStringList& sentences, const QDir& folder)
         if (c.flite) {
             const auto start = std::chrono::steady_clock::now();
             const double cpuStart = threadCpuSeconds();
-            const std::vector<qint16> pcm = engine.synthesize(sentences[i], c.voice, c.speed);
+            std::vector<qint16> pcm;
+            engine.synthesize(sentences[i], c.voice,
+                              c.pace.value_or(speech::paceFor(c.voice, c.speed)),
+                              [&pcm](const qint16* samples, int count) {
+                                  pcm.insert(pcm.end(), samples, samples + count);
+                                  return true;
+                              });
             c.synthesisSeconds +=
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
             c.synthesisCpuSeconds += threadCpuSeconds() - cpuStart;
@@ -161,10 +177,21 @@ int main(int argc, char** argv)
     QString sentencesFile = QStringLiteral(SLOVNIK_BENCH_DATA "/speech-sentences-en.txt");
     QString keep;
     bool recognising = true;
+    std::vector<Condition> tries;
     for (int i = 1; i < argc; ++i) {
         if (QByteArray(argv[i]) == "--durations")
             recognising = false;
-        else if (QByteArray(argv[i]) == "--keep" && i + 1 < argc)
+        else if (QByteArray(argv[i]) == "--try" && i + 1 < argc) {
+            const QList<QByteArray> fields = QByteArray(argv[++i]).split(':');
+            if (fields.size() != 4) {
+                std::fprintf(stderr, "--try wants voice:stretch:gap:pausescale\n");
+                return 1;
+            }
+            Condition c;
+            std::tie(c.flite, c.voice, c.speed) = std::tuple(true, fields[0].toInt(), 0);
+            c.pace = speech::Pace{fields[1].toDouble(), fields[2].toDouble(), fields[3].toDouble()};
+            tries.push_back(c);
+        } else if (QByteArray(argv[i]) == "--keep" && i + 1 < argc)
             keep = QString::fromLocal8Bit(argv[++i]);
         else
             sentencesFile = QString::fromLocal8Bit(argv[i]);
@@ -197,8 +224,10 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    std::vector<Condition> conditions;
+    std::vector<Condition> conditions = tries;
     for (const bool flite : {true, false}) {
+        if (!tries.empty())
+            break;
         for (const int voice : {1, 2}) {
             for (const int speed : Speeds) {
                 Condition c;
@@ -231,8 +260,23 @@ int main(int argc, char** argv)
         reference << words(sentence);
     std::printf("%lld sentences, %lld words; word error rate of pocketsphinx on each voice\n",
                 qint64(sentences.size()), qint64(reference.size()));
-    std::printf("voice   speed  Flite WER  espeak-ng WER  goal     Flite s  espeak-ng s  ratio  "
-                "Flite synthesis: x real time (on its own processor time)\n");
+    const auto wer = [&](const Condition& c) {
+        return 100.0 * editDistance(reference, words(c.heard)) / reference.size();
+    };
+    if (!tries.empty()) {
+        std::printf("voice  stretch  word gap s  pause scale   WER      seconds\n");
+        for (const Condition& c : conditions) {
+            if (!c.failure.isEmpty())
+                std::fprintf(stderr, "%s: %s\n", qPrintable(c.name()), qPrintable(c.failure));
+            std::printf("%d      %5.2f    %5.2f       %5.2f       %5.1f %%  %7.1f\n", c.voice,
+                        c.pace->stretch, c.pace->wordGap, c.pace->pauseScale, wer(c),
+                        c.spokenSeconds);
+        }
+        return 0;
+    }
+    std::printf("voice   speed  Flite WER  espeak-ng WER  goal     Flite s (/ at 100)  "
+                "espeak-ng s (/ at 100)  relation kept  Flite synthesis: x real time (on its "
+                "own processor time)\n");
     const size_t half = conditions.size() / 2;
     bool failed = false;
     for (size_t i = 0; i < half; ++i) {
@@ -244,14 +288,15 @@ int main(int argc, char** argv)
                 failed = true;
             }
         }
-        const auto wer = [&](const Condition& c) {
-            return 100.0 * editDistance(reference, words(c.heard)) / reference.size();
-        };
         const int goal = f.speed == 100 || f.speed == 170 ? 10 : 20;
-        std::printf("%d %-6s %3d   %6.1f %%   %8.1f %%    <= %2d %%  %7.1f  %9.1f   %5.2f  %4.0fx "
-                    "(%3.0fx)\n",
+        // Each voice's speeds are listed together, 100 second.
+        const size_t normal = i - i % std::size(Speeds) + 1;
+        const double flite = f.spokenSeconds / conditions[normal].spokenSeconds;
+        const double espeak = e.spokenSeconds / conditions[normal + half].spokenSeconds;
+        std::printf("%d %-6s %3d   %6.1f %%   %8.1f %%    <= %2d %%  %7.1f (%4.2f)     %7.1f "
+                    "(%4.2f)          %+5.1f %%       %4.0fx (%3.0fx)\n",
                     f.voice, f.voice == 1 ? "female" : "male", f.speed, wer(f), wer(e), goal,
-                    f.spokenSeconds, e.spokenSeconds, f.spokenSeconds / e.spokenSeconds,
+                    f.spokenSeconds, flite, e.spokenSeconds, espeak, 100.0 * (flite / espeak - 1),
                     f.spokenSeconds / f.synthesisSeconds, f.spokenSeconds / f.synthesisCpuSeconds);
     }
     if (!keep.isEmpty())

@@ -73,7 +73,7 @@ int main(int argc, char** argv)
         }
         std::printf("%s  %.2f s  (voice %d, speed %d = duration stretch %.3f)\n", qPrintable(path),
                     double(pcm.size()) / engine.sampleRate(), sample.voice, sample.speed,
-                    speech::durationStretch(sample.voice, sample.speed));
+                    speech::paceFor(sample.voice, sample.speed).stretch);
     }
     return 0;
 }
