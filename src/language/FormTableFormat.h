@@ -4,6 +4,7 @@
 #include <QString>
 #include <QtGlobal>
 #include <array>
+#include <bit>
 
 // The layout of the word-form table file: a header, then for each language (Czech, English)
 // a section. Every number is little-endian (fixed-size ones) or a varint (7 bits a byte, low
@@ -108,9 +109,7 @@ inline quint64 letterSignature(const char* utf8, qsizetype size)
 // Whether at most `most` bits of `bits` are set.
 inline bool fewBits(quint64 bits, int most)
 {
-    for (int i = 0; i < most && bits != 0; ++i)
-        bits &= bits - 1;
-    return bits == 0;
+    return std::popcount(bits) <= most;
 }
 
 inline void appendVarint(QByteArray& out, quint32 value)

@@ -12,10 +12,29 @@ namespace
 // (see BaseForms); through another word's form one step more.
 constexpr int TableCost = 1;
 
+// Words analysed before the memory starts afresh: a long press has fewer distinct words.
+constexpr qsizetype AnalysedWords = 1024;
+
 } // namespace
 
 TableBaseForms::TableBaseForms(std::shared_ptr<const FormTable> table) : m_table(std::move(table))
 {
+}
+
+TableBaseForms::Analysis TableBaseForms::analysisOf(const QString& word, Language language) const
+{
+    QHash<QString, Analysis>& analysed = m_analysed[language == Language::Czech ? 0 : 1];
+    {
+        const std::lock_guard lock(m_lock);
+        if (const auto known = analysed.constFind(word); known != analysed.cend())
+            return *known;
+    }
+    Analysis analysis{ownBaseForms(language, word), m_table->formsOf(language, word)};
+    const std::lock_guard lock(m_lock);
+    if (analysed.size() >= AnalysedWords)
+        analysed.clear();
+    analysed.insert(word, analysis);
+    return analysis;
 }
 
 QStringList TableBaseForms::baseFormsOf(const QString& word, Language language,
@@ -23,7 +42,7 @@ QStringList TableBaseForms::baseFormsOf(const QString& word, Language language,
 {
     if (!m_table || word.isEmpty())
         return {};
-    const QList<BaseForm> own = ownBaseForms(language, word);
+    const auto [own, forms] = analysisOf(word, language);
     QList<BaseForm> sure, rest;
     QHash<QString, int> ownCost;
     for (const BaseForm& form : own) {
@@ -34,7 +53,6 @@ QStringList TableBaseForms::baseFormsOf(const QString& word, Language language,
     if (!found.isEmpty())
         return found;
 
-    const QList<FormTable::Form> forms = m_table->formsOf(language, word);
     for (const Kind kind : {Kind::Inflected, Kind::Derived}) {
         BaseFormList bases(word);
         for (const FormTable::Form& form : forms) {

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "language/BaseFormSource.h"
+#include "language/FormTable.h"
 
+#include <QHash>
+#include <array>
 #include <memory>
-
-class FormTable;
+#include <mutex>
 
 // Base forms from the word-form table, without a spelling dictionary at run time: the
 // language's own sure guesses first (tables, -ého, -ovat's forms), then the head words the
@@ -22,5 +24,16 @@ class TableBaseForms final : public BaseFormSource
                             const IsHeadWord& isHeadWord) const override;
 
   private:
+    // What the base forms of a word are chosen from, whichever head words are asked about.
+    struct Analysis {
+        QList<BaseForm> own;          // the own analyser's guesses, cheapest first
+        QList<FormTable::Form> forms; // the word's forms in the table
+    };
+    Analysis analysisOf(const QString& word, Language language) const;
+
     std::shared_ptr<const FormTable> m_table;
+    // The translation pass and the phrase search ask for the same words, with other head
+    // words in mind: each word is analysed once, as long as the memory lasts.
+    mutable std::array<QHash<QString, Analysis>, 2> m_analysed;
+    mutable std::mutex m_lock;
 };
