@@ -4,7 +4,6 @@
 #include <QString>
 #include <QtGlobal>
 #include <array>
-#include <bit>
 
 // The layout of the word-form table file: a header, then for each language (Czech, English)
 // a section. Every number is little-endian (fixed-size ones) or a varint (7 bits a byte, low
@@ -104,12 +103,6 @@ inline quint64 letterSignature(const char* utf8, qsizetype size)
         signature |= signature & bit ? bit << 32 : bit;
     }
     return signature;
-}
-
-// Whether at most `most` bits of `bits` are set.
-inline bool fewBits(quint64 bits, int most)
-{
-    return std::popcount(bits) <= most;
 }
 
 inline void appendVarint(QByteArray& out, quint32 value)

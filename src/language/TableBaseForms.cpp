@@ -12,7 +12,8 @@ namespace
 // (see BaseForms); through another word's form one step more.
 constexpr int TableCost = 1;
 
-// Words analysed before the memory starts afresh: a long press has fewer distinct words.
+// Words analysed before the memory starts afresh, should a pass never end: a long press has
+// fewer distinct words.
 constexpr qsizetype AnalysedWords = 1024;
 
 } // namespace
@@ -35,6 +36,13 @@ TableBaseForms::Analysis TableBaseForms::analysisOf(const QString& word, Languag
         analysed.clear();
     analysed.insert(word, analysis);
     return analysis;
+}
+
+void TableBaseForms::endPass() const
+{
+    const std::lock_guard lock(m_lock);
+    for (QHash<QString, Analysis>& analysed : m_analysed)
+        analysed = {};
 }
 
 QStringList TableBaseForms::baseFormsOf(const QString& word, Language language,

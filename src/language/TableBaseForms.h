@@ -22,6 +22,7 @@ class TableBaseForms final : public BaseFormSource
 
     QStringList baseFormsOf(const QString& loweredWord, Language language,
                             const IsHeadWord& isHeadWord) const override;
+    void endPass() const override;
 
   private:
     // What the base forms of a word are chosen from, whichever head words are asked about.
@@ -32,8 +33,8 @@ class TableBaseForms final : public BaseFormSource
     Analysis analysisOf(const QString& word, Language language) const;
 
     std::shared_ptr<const FormTable> m_table;
-    // The translation pass and the phrase search ask for the same words, with other head
-    // words in mind: each word is analysed once, as long as the memory lasts.
+    // The translation pass and the phrase search of one press ask for the same words, with
+    // other head words in mind: each word is analysed once a press, and forgotten after it.
     mutable std::array<QHash<QString, Analysis>, 2> m_analysed;
     mutable std::mutex m_lock;
 };

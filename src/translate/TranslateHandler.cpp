@@ -100,6 +100,8 @@ void TranslateHandler::run()
     }
     if (m_phrases)
         appendPhraseLines(scanText, n);
+    if (m_baseForms)
+        m_baseForms->endPass();
     if (typed.size() > MaxWords) {
         ResultText += QStringLiteral("Text je delší než %1 slov: přeloženo bylo prvních %1 slov, "
                                      "vynechaných slov: %2.")
