@@ -29,6 +29,8 @@ class TableBaseForms final : public BaseFormSource
     struct Analysis {
         QList<BaseForm> own;          // the own analyser's guesses, cheapest first
         QList<FormTable::Form> forms; // the word's forms in the table
+        bool known = true;            // Czech: whether the spelling dictionary knows it
+        QList<BaseForm> sameStem;     // Czech, not known: the guesses that keep its stem
     };
     Analysis analysisOf(const QString& word, Language language) const;
 
