@@ -6,7 +6,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QSet>
 #include <algorithm>
 #include <bit>
 #include <cerrno>
@@ -386,23 +385,14 @@ QList<FormMatch> FormTable::near(const QString& loweredWord, Language language, 
     const QString folded = foldDiacritics(loweredWord);
     if (folded.size() < ShortestNear)
         return {};
-    const int maxEdits = folded.size() <= OneEditUpTo ? 1 : 2;
-    std::vector<std::vector<QByteArray>> keysByEdits(std::size_t(maxEdits) + 1);
-    forEachNear(language, folded, maxEdits, [&](const QByteArray& key, int edits) {
-        keysByEdits[std::size_t(edits)].push_back(key);
-    });
-    // Fewer edits always rank first: once the nearer keys name `limit` head words, the
-    // farther ones could not make the list, and their forms are not read.
     QList<std::pair<FormMatch, Form>> candidates;
-    QSet<QString> bases;
-    for (int edits = 1; edits <= maxEdits && bases.size() < limit; ++edits) {
-        for (const QByteArray& key : keysByEdits[std::size_t(edits)]) {
-            for (const Form& form : formsOfKey(index(language), key)) {
-                bases.insert(form.base);
-                candidates.append({{form.base, form.form, edits}, form});
-            }
-        }
-    }
+    forEachNear(language, folded, folded.size() <= OneEditUpTo ? 1 : 2,
+                [&](const QByteArray& key, int edits) {
+                    if (edits == 0)
+                        return;
+                    for (const Form& form : formsOfKey(index(language), key))
+                        candidates.append({{form.base, form.form, edits}, form});
+                });
     return best(std::move(candidates), limit);
 }
 
