@@ -28,6 +28,9 @@ class BaseFormSource
     // Gets the language ready, if that takes time, without waiting for it.
     virtual void prepare(Language) {}
 
+    // One press's questions are over: what was kept to answer them alike may go.
+    virtual void endPass() const {}
+
     // The likeliest base form of the word that is a head word, and a second one only when it
     // is as likely; empty when there is none or when the language's analyser is not ready
     // yet. Candidates are asked for in order of likelihood, and no more than needed.

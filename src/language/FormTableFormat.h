@@ -105,14 +105,6 @@ inline quint64 letterSignature(const char* utf8, qsizetype size)
     return signature;
 }
 
-// Whether at most `most` bits of `bits` are set.
-inline bool fewBits(quint64 bits, int most)
-{
-    for (int i = 0; i < most && bits != 0; ++i)
-        bits &= bits - 1;
-    return bits == 0;
-}
-
 inline void appendVarint(QByteArray& out, quint32 value)
 {
     while (value >= 0x80) {

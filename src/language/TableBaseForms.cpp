@@ -12,10 +12,42 @@ namespace
 // (see BaseForms); through another word's form one step more.
 constexpr int TableCost = 1;
 
+// Words analysed before the memory starts afresh, should a pass never end: a long press has
+// fewer distinct words.
+constexpr qsizetype AnalysedWords = 1024;
+
 } // namespace
 
 TableBaseForms::TableBaseForms(std::shared_ptr<const FormTable> table) : m_table(std::move(table))
 {
+}
+
+TableBaseForms::Analysis TableBaseForms::analysisOf(const QString& word, Language language) const
+{
+    QHash<QString, Analysis>& analysed = m_analysed[language == Language::Czech ? 0 : 1];
+    {
+        const std::lock_guard lock(m_lock);
+        if (const auto known = analysed.constFind(word); known != analysed.cend())
+            return *known;
+    }
+    Analysis analysis{ownBaseForms(language, word), m_table->formsOf(language, word), true, {}};
+    if (language == Language::Czech) {
+        analysis.known = m_table->knows(language, word, analysis.forms);
+        if (!analysis.known)
+            analysis.sameStem = CzechEndings::baseFormsOf(word, CzechEndings::SameStem);
+    }
+    const std::lock_guard lock(m_lock);
+    if (analysed.size() >= AnalysedWords)
+        analysed.clear();
+    analysed.insert(word, analysis);
+    return analysis;
+}
+
+void TableBaseForms::endPass() const
+{
+    const std::lock_guard lock(m_lock);
+    for (QHash<QString, Analysis>& analysed : m_analysed)
+        analysed = {};
 }
 
 QStringList TableBaseForms::baseFormsOf(const QString& word, Language language,
@@ -23,43 +55,45 @@ QStringList TableBaseForms::baseFormsOf(const QString& word, Language language,
 {
     if (!m_table || word.isEmpty())
         return {};
-    const QList<BaseForm> own = ownBaseForms(language, word);
-    QList<BaseForm> sure, rest;
-    QHash<QString, int> ownCost;
-    for (const BaseForm& form : own) {
-        ownCost.insert(form.word, form.cost);
-        (form.cost <= SureCost ? sure : rest).append(form);
-    }
-    QStringList found = firstHeadWords(sure, isHeadWord);
+    const auto [own, forms, known, sameStem] = analysisOf(word, language);
+    // The own guesses come cheapest first: the sure ones lead.
+    const qsizetype sureCount =
+        std::find_if(own.cbegin(), own.cend(),
+                     [](const BaseForm& form) { return form.cost > SureCost; }) -
+        own.cbegin();
+    QStringList found = firstHeadWords(own.first(sureCount), isHeadWord);
     if (!found.isEmpty())
         return found;
 
-    const QList<FormTable::Form> forms = m_table->formsOf(language, word);
+    const auto ownCost = [&](const QString& base) {
+        const auto it = std::find_if(own.cbegin(), own.cend(),
+                                     [&](const BaseForm& form) { return form.word == base; });
+        return it == own.cend() ? Unguessed : it->cost;
+    };
     for (const Kind kind : {Kind::Inflected, Kind::Derived}) {
         BaseFormList bases(word);
         for (const FormTable::Form& form : forms) {
             if (form.kind == kind)
-                bases.add(form.base, TableCost + ownCost.value(form.base, Unguessed));
+                bases.add(form.base, TableCost + ownCost(form.base));
         }
         found = firstHeadWords(bases.sorted(), isHeadWord);
         if (!found.isEmpty())
             return found;
     }
 
-    if (language == Language::Czech && !m_table->knows(language, word, forms)) {
+    if (language == Language::Czech && !known) {
         // A Czech word no head word has as a form: a foreign word or one the spelling
         // dictionary lacks (firewallu -> firewall), never one the table knows (gnu is not
         // gen). The table leaves out the English words that derive (authentications), so
         // English takes the guesses below.
-        return firstHeadWords(
-            CzechEndings::baseFormsOf(word, CzechEndings::SameStem), [&](const QString& base) {
-                return isHeadWord(base) &&
-                       !m_table->knows(language, base, m_table->formsOf(language, base));
-            });
+        return firstHeadWords(sameStem, [&](const QString& base) {
+            return isHeadWord(base) &&
+                   !m_table->knows(language, base, m_table->formsOf(language, base));
+        });
     }
     // A word known as itself only (psa) is taken to no head word that is only a form of
     // another word (vidím is not a form of vidí).
-    return firstHeadWords(rest, [&](const QString& base) {
+    return firstHeadWords(own.sliced(sureCount), [&](const QString& base) {
         if (!isHeadWord(base))
             return false;
         const QList<FormTable::Form> ofBase = m_table->formsOf(language, base);

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "language/BaseFormSource.h"
+#include "language/FormTable.h"
 
+#include <QHash>
+#include <array>
 #include <memory>
-
-class FormTable;
+#include <mutex>
 
 // Base forms from the word-form table, without a spelling dictionary at run time: the
 // language's own sure guesses first (tables, -ého, -ovat's forms), then the head words the
@@ -20,7 +22,21 @@ class TableBaseForms final : public BaseFormSource
 
     QStringList baseFormsOf(const QString& loweredWord, Language language,
                             const IsHeadWord& isHeadWord) const override;
+    void endPass() const override;
 
   private:
+    // What the base forms of a word are chosen from, whichever head words are asked about.
+    struct Analysis {
+        QList<BaseForm> own;          // the own analyser's guesses, cheapest first
+        QList<FormTable::Form> forms; // the word's forms in the table
+        bool known = true;            // Czech: whether the spelling dictionary knows it
+        QList<BaseForm> sameStem;     // Czech, not known: the guesses that keep its stem
+    };
+    Analysis analysisOf(const QString& word, Language language) const;
+
     std::shared_ptr<const FormTable> m_table;
+    // The translation pass and the phrase search of one press ask for the same words, with
+    // other head words in mind: each word is analysed once a press, and forgotten after it.
+    mutable std::array<QHash<QString, Analysis>, 2> m_analysed;
+    mutable std::mutex m_lock;
 };

@@ -12,6 +12,8 @@
 #include "state/Module1.h"
 #include "translate/TranslationView.h"
 
+#include <unordered_map>
+
 using namespace Module1;
 
 namespace
@@ -98,6 +100,8 @@ void TranslateHandler::run()
     }
     if (m_phrases)
         appendPhraseLines(scanText, n);
+    if (m_baseForms)
+        m_baseForms->endPass();
     if (typed.size() > MaxWords) {
         ResultText += QStringLiteral("Text je delší než %1 slov: přeloženo bylo prvních %1 slov, "
                                      "vynechaných slov: %2.")
@@ -123,10 +127,18 @@ void TranslateHandler::lookUpWords(const QList<TypedWord>& words)
     m_heads.beginPass();
     const LookupChain chain(m_heads, DataPath, DictExt, m_baseForms, m_forms);
     m_lookups.clear();
+    // A word met again in the same press, typed alike, is answered as the first time: the
+    // letter files cannot change in between, and the fallbacks cost far more than a copy.
+    std::unordered_map<QString, qsizetype> firstSeen;
     for (const TypedWord& word : words) {
         if (englishToCzech())
             m_hlas2.speak(word.word);
-        m_lookups.append(chain.lookUp(word));
+        const QString key =
+            QChar(u'0' + word.capitalised + 2 * word.sentenceStart + 4 * word.abbreviation) +
+            word.word;
+        const auto [seen, added] = firstSeen.try_emplace(key, m_lookups.size());
+        WordLookup lookup = added ? chain.lookUp(word) : m_lookups.at(seen->second);
+        m_lookups.append(std::move(lookup));
     }
     const QString otherExt =
         englishToCzech() ? LetterFile::CzechToEnglish : LetterFile::EnglishToCzech;

@@ -74,6 +74,9 @@ TEST(FormTable, ServesBaseFormsWithoutHunspell)
     EXPECT_EQ(lookup("kočiček", "kočka"), u("kočka"));
     EXPECT_EQ(lookup("byla", "být"), u("být"));
     EXPECT_EQ(lookup("vidím", "vidí vidět"), u("vidět"));
+    // A word the table does not know keeps its stem, asked again or not.
+    for (int asked = 0; asked < 2; ++asked)
+        EXPECT_EQ(lookup("firewallu", "firewall"), u("firewall"));
 }
 
 TEST(FormTable, RefusesWhatIsNoWholeTable)
