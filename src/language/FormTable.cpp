@@ -42,7 +42,12 @@ std::vector<quint32> startsOf(const QByteArray& strings)
 // differ from `signature`'s in at most `mostBits` bits; nullptr when none does before `end`.
 // Nearly every record fails, so this loop is nearly all a search costs: where the processor
 // counts bits in one instruction, it is built to do so.
-__attribute__((target_clones("popcnt", "default"))) const char*
+#if defined(__x86_64__) || defined(__i386__)
+#define SLOVNIK_BIT_COUNTING_CLONES __attribute__((target_clones("popcnt", "default")))
+#else
+#define SLOVNIK_BIT_COUNTING_CLONES
+#endif
+SLOVNIK_BIT_COUNTING_CLONES const char*
 nextSimilar(const char* at, const char* end, qsizetype length, quint64 signature, int mostBits)
 {
     for (; at < end; at += 8 + length) {
