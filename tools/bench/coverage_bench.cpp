@@ -3,9 +3,9 @@
 // contraction, shown as a likely typo, as a proper name, and not found; the learning
 // questions a text asks and how many of them ask for an ordinary missing word (the goal is
 // judged on the text as written: a word a variant spoils may be offered on purpose, when it
-// is plausibly real); and what the fallbacks cost a press. Each text is read as written, Czech also without its diacritics,
-// and each with one random typo in 5 % of its words. Not a test: run it by hand and read the
-// figures.
+// is plausibly real); and what the fallbacks cost a press. Each text is read as written, Czech also
+// without its diacritics, and each with one random typo in 5 % of its words. Not a test: run it by
+// hand and read the figures.
 //
 //   coverage_bench                          the development texts in tools/bench/data
 //   coverage_bench --czech FILE...          texts of one language (--english likewise)
