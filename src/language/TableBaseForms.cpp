@@ -55,7 +55,12 @@ QStringList TableBaseForms::baseFormsOf(const QString& word, Language language,
 {
     if (!m_table || word.isEmpty())
         return {};
-    const auto [own, forms, known, sameStem] = analysisOf(word, language);
+    // Named references, not a structured binding: lambdas below use them, which clang
+    // does not take of a binding.
+    const Analysis analysis = analysisOf(word, language);
+    const QList<BaseForm>& own = analysis.own;
+    const QList<FormTable::Form>& forms = analysis.forms;
+    const QList<BaseForm>& sameStem = analysis.sameStem;
     // The own guesses come cheapest first: the sure ones lead.
     const qsizetype sureCount =
         std::find_if(own.cbegin(), own.cend(),
@@ -81,7 +86,7 @@ QStringList TableBaseForms::baseFormsOf(const QString& word, Language language,
             return found;
     }
 
-    if (language == Language::Czech && !known) {
+    if (language == Language::Czech && !analysis.known) {
         // A Czech word no head word has as a form: a foreign word or one the spelling
         // dictionary lacks (firewallu -> firewall), never one the table knows (gnu is not
         // gen). The table leaves out the English words that derive (authentications), so
