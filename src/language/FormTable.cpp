@@ -218,7 +218,7 @@ QByteArray FormTable::block(const Index& index, bool keys, quint32 number) const
     return bytes;
 }
 
-bool FormTable::baseOf(const Index& index, quint32 number, QString& text, quint32& weight) const
+bool FormTable::baseOf(const Index& index, quint32 number, QString& text) const
 {
     const QByteArray bytes = block(index, false, number / BasesPerBlock);
     const char* at = bytes.constData();
@@ -227,18 +227,22 @@ bool FormTable::baseOf(const Index& index, quint32 number, QString& text, quint3
         const char* nul = static_cast<const char*>(std::memchr(at, 0, std::size_t(end - at)));
         if (!nul)
             return false;
-        const char* base = at;
-        at = nul + 1;
-        if (!readVarint(at, end, weight))
-            return false;
         if (i == 0) {
-            text = QString::fromUtf8(base, nul - base);
+            text = QString::fromUtf8(at, nul - at);
             return true;
         }
+        at = nul + 1;
     }
 }
 
-QList<FormTable::Form> FormTable::formsOfKey(const Index& index, const QByteArray& folded) const
+QString FormTable::formOfKey(const Index& index, const QByteArray& folded, quint32 pattern) const
+{
+    return formOf(QString::fromUtf8(folded),
+                  QString::fromUtf8(index.patterns.constData() + index.patternAt[pattern]));
+}
+
+template <typename Use>
+void FormTable::entriesOfKey(const Index& index, const QByteArray& folded, const Use& use) const
 {
     const auto after = std::upper_bound(
         index.firstKeyAt.cbegin(), index.firstKeyAt.cend(), folded,
@@ -246,7 +250,22 @@ QList<FormTable::Form> FormTable::formsOfKey(const Index& index, const QByteArra
             return std::strcmp(key.constData(), index.firstKeys.constData() + at) < 0;
         });
     if (after == index.firstKeyAt.cbegin())
-        return {};
+        return;
+    const QByteArray bytes = block(index, true, quint32(after - index.firstKeyAt.cbegin() - 1));
+    KeyBlockReader reader(bytes);
+    while (reader.next() && reader.key() <= folded) {
+        if (reader.key() == folded) {
+            reader.entries([&](quint32 pattern, quint32 baseAndKind, quint32 weight) {
+                if (pattern < index.patternAt.size())
+                    use(pattern, baseAndKind, weight);
+            });
+            return;
+        }
+    }
+}
+
+QList<FormTable::Form> FormTable::formsOfKey(const Index& index, const QByteArray& folded) const
+{
     const std::lock_guard lock(m_lock);
     // A word is asked for several times in a row (its folded matches, its base forms, whether
     // the spelling dictionary knows it): its forms are decoded once.
@@ -255,23 +274,13 @@ QList<FormTable::Form> FormTable::formsOfKey(const Index& index, const QByteArra
     if (index.decoded.size() >= DecodedKeys)
         index.decoded.clear();
     QList<Form>& forms = index.decoded[folded];
-    const QByteArray bytes = block(index, true, quint32(after - index.firstKeyAt.cbegin() - 1));
-    KeyBlockReader reader(bytes);
-    while (reader.next() && reader.key() <= folded) {
-        if (reader.key() != folded)
-            continue;
-        const QString foldedText = QString::fromUtf8(folded);
-        reader.entries([&](quint32 pattern, quint32 baseAndKind) {
-            Form form{{}, {}, Kind(baseAndKind & 3), 0};
-            if (pattern >= index.patternAt.size() ||
-                !baseOf(index, baseAndKind >> 2, form.base, form.weight))
-                return;
-            form.form = formOf(foldedText, QString::fromUtf8(index.patterns.constData() +
-                                                             index.patternAt[pattern]));
+    entriesOfKey(index, folded, [&](quint32 pattern, quint32 baseAndKind, quint32 weight) {
+        Form form{{}, {}, Kind(baseAndKind & 3), weight};
+        if (baseOf(index, baseAndKind >> 2, form.base)) {
+            form.form = formOfKey(index, folded, pattern);
             forms.append(form);
-        });
-        break;
-    }
+        }
+    });
     return forms;
 }
 
@@ -309,8 +318,8 @@ QList<FormTable::Form> FormTable::formsOf(Language language, const QString& lowe
 // Only the keys that can be near enough are looked at: those of the lengths within maxEdits,
 // starting as the query does, whose letters differ in no more than the edits can change; the
 // distance is worked out for them alone.
-void FormTable::forEachNear(Language language, const QString& folded, int maxEdits,
-                            const std::function<void(const QByteArray&, int)>& found) const
+std::vector<std::pair<QByteArray, int>>
+FormTable::keysNear(Language language, const QString& folded, int maxEdits) const
 {
     const QByteArray query = folded.toUtf8();
     const quint64 signature = letterSignature(query.constData(), query.size());
@@ -364,8 +373,7 @@ void FormTable::forEachNear(Language language, const QString& folded, int maxEdi
         }
     }
     std::sort(near.begin(), near.end());
-    for (const auto& [key, edits] : near)
-        found(key, edits);
+    return near;
 }
 
 QList<FormMatch> FormTable::best(QList<std::pair<FormMatch, Form>> candidates, int limit) const
@@ -385,20 +393,52 @@ QList<FormMatch> FormTable::folded(const QString& loweredWord, Language language
     return best(std::move(candidates), limit);
 }
 
+// The candidates are ranked as bestForms() ranks them, by what their keys' entries say (the
+// base forms are numbered in their sorted order), and only those shown are decoded: a typo
+// is near dozens of forms.
 QList<FormMatch> FormTable::near(const QString& loweredWord, Language language, int limit) const
 {
     const QString folded = foldDiacritics(loweredWord);
     if (folded.size() < ShortestNear)
         return {};
-    QList<std::pair<FormMatch, Form>> candidates;
-    forEachNear(language, folded, folded.size() <= OneEditUpTo ? 1 : 2,
-                [&](const QByteArray& key, int edits) {
-                    if (edits == 0)
-                        return;
-                    for (const Form& form : formsOfKey(index(language), key))
-                        candidates.append({{form.base, form.form, edits}, form});
-                });
-    return best(std::move(candidates), limit);
+    const auto keys = keysNear(language, folded, folded.size() <= OneEditUpTo ? 1 : 2);
+    struct Candidate {
+        int edits;
+        Kind kind;
+        quint32 weight;
+        quint32 base;
+        quint32 pattern;
+        const QByteArray* key;
+    };
+    std::vector<Candidate> candidates;
+    const Index& in = index(language);
+    const std::lock_guard lock(m_lock);
+    for (const auto& [key, edits] : keys) {
+        if (edits == 0)
+            continue;
+        entriesOfKey(in, key, [&](quint32 pattern, quint32 baseAndKind, quint32 weight) {
+            candidates.push_back(
+                {edits, Kind(baseAndKind & 3), weight, baseAndKind >> 2, pattern, &key});
+        });
+    }
+    const auto rank = [](const Candidate& c) {
+        return formRank(c.edits, c.kind, c.weight, c.base);
+    };
+    std::sort(candidates.begin(), candidates.end(),
+              [&](const Candidate& a, const Candidate& b) { return rank(a) < rank(b); });
+    QList<FormMatch> out;
+    std::vector<quint32> shown;
+    for (const Candidate& candidate : candidates) {
+        if (out.size() >= limit)
+            break;
+        QString base;
+        if (std::find(shown.cbegin(), shown.cend(), candidate.base) != shown.cend() ||
+            !baseOf(in, candidate.base, base))
+            continue;
+        shown.push_back(candidate.base);
+        out.append({base, formOfKey(in, *candidate.key, candidate.pattern), candidate.edits});
+    }
+    return out;
 }
 
 bool FormTable::isWord(const QString& loweredWord, Language language) const

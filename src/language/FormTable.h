@@ -7,7 +7,6 @@
 #include <QHash>
 #include <QStringList>
 #include <array>
-#include <functional>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -42,11 +41,11 @@ class FormTable final : public FormLookup
     // Whether the spelling dictionary the table was made from knows the word, given its
     // forms (formsOf): as one of a head word's inflected forms or as it is.
     bool knows(Language language, const QString& loweredWord, const QList<Form>& forms) const;
-    // Calls found(key, edits) for each folded spelling (UTF-8) of the table that is at most
-    // maxEdits edits (insertions, deletions, substitutions, swaps of neighbours) from `folded`
-    // and starts with its first or second byte, in the keys' sorted order.
-    void forEachNear(Language language, const QString& folded, int maxEdits,
-                     const std::function<void(const QByteArray& key, int edits)>& found) const;
+    // Each folded spelling (UTF-8) of the table that is at most maxEdits edits (insertions,
+    // deletions, substitutions, swaps of neighbours) from `folded` and starts with its first
+    // or second byte, with its edits, in the keys' sorted order.
+    std::vector<std::pair<QByteArray, int>> keysNear(Language language, const QString& folded,
+                                                     int maxEdits) const;
 
     QList<FormMatch> folded(const QString& loweredWord, Language language,
                             int limit) const override;
@@ -84,9 +83,14 @@ class FormTable final : public FormLookup
     const Index& index(Language language) const;
     // A key or base block, read when first asked for (the lock held).
     QByteArray block(const Index& index, bool keys, quint32 number) const;
-    // The entries of `folded`'s key, decoded (the lock held).
+    // Calls use(pattern, baseAndKind, weight) for each entry of `folded`'s key (the lock held).
+    template <typename Use>
+    void entriesOfKey(const Index& index, const QByteArray& folded, const Use& use) const;
+    // The entries of `folded`'s key, decoded.
     QList<Form> formsOfKey(const Index& index, const QByteArray& folded) const;
-    bool baseOf(const Index& index, quint32 number, QString& text, quint32& weight) const;
+    // The text of a base form (the lock held).
+    bool baseOf(const Index& index, quint32 number, QString& text) const;
+    QString formOfKey(const Index& index, const QByteArray& folded, quint32 pattern) const;
     // The best `limit` head words among scored candidates.
     QList<FormMatch> best(QList<std::pair<FormMatch, Form>> candidates, int limit) const;
 

@@ -15,12 +15,14 @@
 //                sorted by their UTF-8 bytes, KeysPerBlock to a block; each key is front-coded
 //                against the one before it in its block (one byte: how many leading bytes it
 //                shares, varint: how many follow, the bytes), then its entries (varint count;
-//                for each the varint number of its mark pattern and varint base << 2 | kind)
+//                for each the varint number of its mark pattern, varint base << 2 | kind and
+//                the base's varint weight, so that candidates are ranked before any base is
+//                read)
 //   block index  quint32 offsets of the key blocks, one more closing the last
 //   first keys   each block's first key, NUL-terminated, in block order
 //   patterns     the distinct mark patterns (markPattern), NUL-terminated; number 0 is ""
-//   base blocks  the head words the forms belong to, sorted, BasesPerBlock to a block: each
-//                NUL-terminated, then its varint weight; quint32 offsets of the blocks, one more
+//   base blocks  the head words the forms belong to, sorted, BasesPerBlock to a block, each
+//                NUL-terminated; quint32 offsets of the blocks, one more
 //   known        the hashes (wordHash) of the words the language's spelling dictionary holds as
 //                they are, sorted quint32: whether it knows a word that is no form of a head
 //                word; and every KnownStride-th of them again, to find the stretch to read
@@ -32,7 +34,7 @@ namespace FormTableFormat
 {
 
 inline constexpr std::array<char, 8> Magic{'S', 'L', 'V', 'F', 'O', 'R', 'M', 'S'};
-inline constexpr quint32 Version = 4;
+inline constexpr quint32 Version = 5;
 inline constexpr quint32 KeysPerBlock = 32;
 inline constexpr quint32 BasesPerBlock = 64;
 // Every this many known hashes one is also kept in a short index, read when the table opens.
@@ -185,23 +187,25 @@ class KeyBlockReader
         if (!readVarint(m_at, m_end, m_count))
             return false;
         m_entries = m_at;
-        quint32 pattern = 0, base = 0;
+        quint32 pattern = 0, base = 0, weight = 0;
         for (quint32 i = 0; i < m_count; ++i) {
-            if (!readVarint(m_at, m_end, pattern) || !readVarint(m_at, m_end, base))
+            if (!readVarint(m_at, m_end, pattern) || !readVarint(m_at, m_end, base) ||
+                !readVarint(m_at, m_end, weight))
                 return false;
         }
         return true;
     }
     const QByteArray& key() const { return m_key; }
-    // Calls use(pattern, baseAndKind) for each entry of the key.
+    // Calls use(pattern, baseAndKind, weight) for each entry of the key.
     template <typename Use> void entries(const Use& use) const
     {
         const char* at = m_entries;
-        quint32 pattern = 0, base = 0;
+        quint32 pattern = 0, base = 0, weight = 0;
         for (quint32 i = 0; i < m_count; ++i) {
             readVarint(at, m_end, pattern);
             readVarint(at, m_end, base);
-            use(pattern, base);
+            readVarint(at, m_end, weight);
+            use(pattern, base, weight);
         }
     }
 

@@ -102,6 +102,7 @@ QByteArray FormTableWriter::section(const Pairs& pairs, quint32 start, Section& 
         quint8 kind;
         QByteArray form;
         quint32 base;
+        quint32 weight;
     };
     std::vector<Row> rows;
     rows.reserve(pairs.kinds.size());
@@ -111,7 +112,8 @@ QByteArray FormTableWriter::section(const Pairs& pairs, quint32 start, Section& 
         QByteArray pattern = markPattern(form);
         if (formOf(folded, QString::fromUtf8(pattern)) != form)
             pattern = WholeForm + form.toUtf8();
-        rows.push_back({folded.toUtf8(), it.value(), pattern, number[it.key().second]});
+        rows.push_back({folded.toUtf8(), it.value(), pattern, number[it.key().second],
+                        pairs.weights[it.key().second]});
     }
     std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
         return std::tie(a.folded, a.kind, a.form, a.base) <
@@ -145,6 +147,7 @@ QByteArray FormTableWriter::section(const Pairs& pairs, quint32 start, Section& 
         for (; i < end; ++i) {
             appendVarint(blocks, patterns.of(rows[i].form));
             appendVarint(blocks, rows[i].base << 2 | rows[i].kind);
+            appendVarint(blocks, rows[i].weight);
         }
         if (!key.isEmpty() && key.size() < MostNearLength)
             near[{quint8(key[0]), quint8(key.size())}].push_back(key);
@@ -158,7 +161,6 @@ QByteArray FormTableWriter::section(const Pairs& pairs, quint32 start, Section& 
         if (i % BasesPerBlock == 0)
             append(baseIndex, quint32(bases.size()));
         bases.append(pairs.baseTexts[byText[i]].toUtf8()).append('\0');
-        appendVarint(bases, pairs.weights[byText[i]]);
     }
     append(baseIndex, quint32(bases.size()));
 

@@ -10,8 +10,7 @@ namespace
 
 auto rankKey(const RankedForm& candidate)
 {
-    return std::make_tuple(candidate.match.edits, int(candidate.kind), -qint64(candidate.weight),
-                           candidate.match.base);
+    return formRank(candidate.match.edits, candidate.kind, candidate.weight, candidate.match.base);
 }
 
 // Whether `longer` is `shorter` with one letter put in; where, in `at`.

@@ -4,6 +4,7 @@
 #include "language/FormTableFormat.h"
 
 #include <QList>
+#include <tuple>
 
 // One head word a lookup may answer with, and what the word-form table says of it.
 struct RankedForm {
@@ -11,6 +12,15 @@ struct RankedForm {
     FormTableFormat::Kind kind = FormTableFormat::Kind::HeadWord;
     quint32 weight = 0; // the more, the more common the head word
 };
+
+// How bestForms() ranks a candidate, the lower first; `base` is the head word or anything
+// ordered as its text is.
+template <typename Base>
+std::tuple<int, int, qint64, const Base&> formRank(int edits, FormTableFormat::Kind kind,
+                                                   quint32 weight, const Base& base)
+{
+    return {edits, int(kind), -qint64(weight), base};
+}
 
 // The best `limit` head words among the candidates, each head word once (a Czech lemma found
 // through several of its forms counts once, by its best form): fewest edits first; then the
