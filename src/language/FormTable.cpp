@@ -117,10 +117,8 @@ bool FormTable::loadIndex(Index& index)
         }
         return true;
     };
-    const quint64 baseBlocks = (quint64(s.baseCount) + BasesPerBlock - 1) / BasesPerBlock;
     if (!numbers(s.blockIndex, quint64(s.blockCount) + 1, index.blockOffsets) ||
-        !blocks(index.blockOffsets) || !numbers(s.baseIndex, baseBlocks + 1, index.baseOffsets) ||
-        !blocks(index.baseOffsets) ||
+        !blocks(index.blockOffsets) ||
         !numbers(s.knownIndex, (quint64(s.knownCount) + KnownStride - 1) / KnownStride,
                  index.knownSample) ||
         s.known % 4 != 0 || s.known + quint64(s.knownCount) * 4 > quint64(m_size))
@@ -197,42 +195,23 @@ const FormTable::Index& FormTable::index(Language language) const
     return m_indexes[language == Language::Czech ? 0 : 1];
 }
 
-QByteArray FormTable::block(const Index& index, bool keys, quint32 number) const
+QByteArray FormTable::block(const Index& index, quint32 number) const
 {
-    QHash<quint32, QByteArray>& cache = keys ? index.keyBlocks : index.baseBlocks;
-    const std::vector<quint32>& offsets = keys ? index.blockOffsets : index.baseOffsets;
+    QHash<quint32, QByteArray>& cache = index.keyBlocks;
+    const std::vector<quint32>& offsets = index.blockOffsets;
     if (std::size_t(number) + 1 >= offsets.size())
         return {};
     if (const auto kept = cache.constFind(number); kept != cache.cend())
         return *kept;
     if (m_cachedBytes > CacheBudget) {
-        for (const Index& each : m_indexes) {
+        for (const Index& each : m_indexes)
             each.keyBlocks.clear();
-            each.baseBlocks.clear();
-        }
         m_cachedBytes = 0;
     }
     const QByteArray bytes = read(offsets[number], offsets[number + 1] - offsets[number]);
     m_cachedBytes += bytes.size();
     cache.insert(number, bytes);
     return bytes;
-}
-
-bool FormTable::baseOf(const Index& index, quint32 number, QString& text) const
-{
-    const QByteArray bytes = block(index, false, number / BasesPerBlock);
-    const char* at = bytes.constData();
-    const char* end = at + bytes.size();
-    for (quint32 i = number % BasesPerBlock;; --i) {
-        const char* nul = static_cast<const char*>(std::memchr(at, 0, std::size_t(end - at)));
-        if (!nul)
-            return false;
-        if (i == 0) {
-            text = QString::fromUtf8(at, nul - at);
-            return true;
-        }
-        at = nul + 1;
-    }
 }
 
 QString FormTable::formOfKey(const Index& index, const QByteArray& folded, quint32 pattern) const
@@ -242,7 +221,8 @@ QString FormTable::formOfKey(const Index& index, const QByteArray& folded, quint
 }
 
 template <typename Use>
-void FormTable::entriesOfKey(const Index& index, const QByteArray& folded, const Use& use) const
+QByteArray FormTable::entriesOfKey(const Index& index, const QByteArray& folded,
+                                   const Use& use) const
 {
     const auto after = std::upper_bound(
         index.firstKeyAt.cbegin(), index.firstKeyAt.cend(), folded,
@@ -250,18 +230,19 @@ void FormTable::entriesOfKey(const Index& index, const QByteArray& folded, const
             return std::strcmp(key.constData(), index.firstKeys.constData() + at) < 0;
         });
     if (after == index.firstKeyAt.cbegin())
-        return;
-    const QByteArray bytes = block(index, true, quint32(after - index.firstKeyAt.cbegin() - 1));
+        return {};
+    const QByteArray bytes = block(index, quint32(after - index.firstKeyAt.cbegin() - 1));
     KeyBlockReader reader(bytes);
     while (reader.next() && reader.key() <= folded) {
         if (reader.key() == folded) {
-            reader.entries([&](quint32 pattern, quint32 baseAndKind, quint32 weight) {
-                if (pattern < index.patternAt.size())
-                    use(pattern, baseAndKind, weight);
+            reader.entries([&](const Entry& entry) {
+                if (entry.pattern < index.patternAt.size())
+                    use(entry);
             });
-            return;
+            break;
         }
     }
+    return bytes;
 }
 
 QList<FormTable::Form> FormTable::formsOfKey(const Index& index, const QByteArray& folded) const
@@ -274,12 +255,9 @@ QList<FormTable::Form> FormTable::formsOfKey(const Index& index, const QByteArra
     if (index.decoded.size() >= DecodedKeys)
         index.decoded.clear();
     QList<Form>& forms = index.decoded[folded];
-    entriesOfKey(index, folded, [&](quint32 pattern, quint32 baseAndKind, quint32 weight) {
-        Form form{{}, {}, Kind(baseAndKind & 3), weight};
-        if (baseOf(index, baseAndKind >> 2, form.base)) {
-            form.form = formOfKey(index, folded, pattern);
-            forms.append(form);
-        }
+    entriesOfKey(index, folded, [&](const Entry& entry) {
+        const QString form = formOfKey(index, folded, entry.pattern);
+        forms.append({form, entry.baseText(form), entry.kind(), entry.weight});
     });
     return forms;
 }
@@ -404,25 +382,24 @@ QList<FormMatch> FormTable::near(const QString& loweredWord, Language language, 
     const auto keys = keysNear(language, folded, folded.size() <= OneEditUpTo ? 1 : 2);
     struct Candidate {
         int edits;
-        Kind kind;
-        quint32 weight;
         quint32 base;
-        quint32 pattern;
+        Entry entry;
         const QByteArray* key;
     };
     std::vector<Candidate> candidates;
+    // The blocks the candidates' entries lie in, kept while the cache may drop them.
+    std::vector<QByteArray> blocks;
     const Index& in = index(language);
     const std::lock_guard lock(m_lock);
     for (const auto& [key, edits] : keys) {
         if (edits == 0)
             continue;
-        entriesOfKey(in, key, [&](quint32 pattern, quint32 baseAndKind, quint32 weight) {
-            candidates.push_back(
-                {edits, Kind(baseAndKind & 3), weight, baseAndKind >> 2, pattern, &key});
-        });
+        blocks.push_back(entriesOfKey(in, key, [&](const Entry& entry) {
+            candidates.push_back({edits, entry.base(), entry, &key});
+        }));
     }
     const auto rank = [](const Candidate& c) {
-        return formRank(c.edits, c.kind, c.weight, c.base);
+        return formRank(c.edits, c.entry.kind(), c.entry.weight, c.base);
     };
     std::sort(candidates.begin(), candidates.end(),
               [&](const Candidate& a, const Candidate& b) { return rank(a) < rank(b); });
@@ -431,12 +408,11 @@ QList<FormMatch> FormTable::near(const QString& loweredWord, Language language, 
     for (const Candidate& candidate : candidates) {
         if (out.size() >= limit)
             break;
-        QString base;
-        if (std::find(shown.cbegin(), shown.cend(), candidate.base) != shown.cend() ||
-            !baseOf(in, candidate.base, base))
+        if (std::find(shown.cbegin(), shown.cend(), candidate.base) != shown.cend())
             continue;
         shown.push_back(candidate.base);
-        out.append({base, formOfKey(in, *candidate.key, candidate.pattern), candidate.edits});
+        const QString form = formOfKey(in, *candidate.key, candidate.entry.pattern);
+        out.append({candidate.entry.baseText(form), form, candidate.edits});
     }
     return out;
 }

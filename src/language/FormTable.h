@@ -64,12 +64,10 @@ class FormTable final : public FormLookup
         std::vector<quint32> firstKeyAt;
         QByteArray patterns; // as in the file: most are a few bytes
         std::vector<quint32> patternAt;
-        std::vector<quint32> baseOffsets;
         std::vector<quint32> knownSample; // every KnownStride-th hash
         std::vector<FormTableFormat::NearBucket> near;
         // Blocks read so far, by number.
         mutable QHash<quint32, QByteArray> keyBlocks;
-        mutable QHash<quint32, QByteArray> baseBlocks;
         mutable QHash<QByteArray, QList<Form>> decoded;
     };
 
@@ -81,15 +79,14 @@ class FormTable final : public FormLookup
     // The same into `out`, whose memory is kept for the next read.
     bool read(quint64 offset, quint64 size, QByteArray& out) const;
     const Index& index(Language language) const;
-    // A key or base block, read when first asked for (the lock held).
-    QByteArray block(const Index& index, bool keys, quint32 number) const;
-    // Calls use(pattern, baseAndKind, weight) for each entry of `folded`'s key (the lock held).
+    // A key block, read when first asked for (the lock held).
+    QByteArray block(const Index& index, quint32 number) const;
+    // Calls use(entry) for each entry of `folded`'s key (the lock held); returns the block the
+    // entries lie in.
     template <typename Use>
-    void entriesOfKey(const Index& index, const QByteArray& folded, const Use& use) const;
+    QByteArray entriesOfKey(const Index& index, const QByteArray& folded, const Use& use) const;
     // The entries of `folded`'s key, decoded.
     QList<Form> formsOfKey(const Index& index, const QByteArray& folded) const;
-    // The text of a base form (the lock held).
-    bool baseOf(const Index& index, quint32 number, QString& text) const;
     QString formOfKey(const Index& index, const QByteArray& folded, quint32 pattern) const;
     // The best `limit` head words among scored candidates.
     QList<FormMatch> best(QList<std::pair<FormMatch, Form>> candidates, int limit) const;

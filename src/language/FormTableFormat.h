@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QtGlobal>
+#include <algorithm>
 #include <array>
 
 // The layout of the word-form table file: a header, then for each language (Czech, English)
@@ -15,14 +17,15 @@
 //                sorted by their UTF-8 bytes, KeysPerBlock to a block; each key is front-coded
 //                against the one before it in its block (one byte: how many leading bytes it
 //                shares, varint: how many follow, the bytes), then its entries (varint count;
-//                for each the varint number of its mark pattern, varint base << 2 | kind and
-//                the base's varint weight, so that candidates are ranked before any base is
-//                read)
+//                each an Entry: varints of its mark pattern's number, base << 2 | kind, the
+//                base's weight, how many first letters of the form the base shares, and the
+//                length of the base's other letters, then those letters). The base forms are
+//                numbered in their sorted order, so that candidates are ranked before any is
+//                decoded, and each base is spelt beside its form, so that no other part of the
+//                file is read for it
 //   block index  quint32 offsets of the key blocks, one more closing the last
 //   first keys   each block's first key, NUL-terminated, in block order
 //   patterns     the distinct mark patterns (markPattern), NUL-terminated; number 0 is ""
-//   base blocks  the head words the forms belong to, sorted, BasesPerBlock to a block, each
-//                NUL-terminated; quint32 offsets of the blocks, one more
 //   known        the hashes (wordHash) of the words the language's spelling dictionary holds as
 //                they are, sorted quint32: whether it knows a word that is no form of a head
 //                word; and every KnownStride-th of them again, to find the stretch to read
@@ -36,7 +39,6 @@ namespace FormTableFormat
 inline constexpr std::array<char, 8> Magic{'S', 'L', 'V', 'F', 'O', 'R', 'M', 'S'};
 inline constexpr quint32 Version = 5;
 inline constexpr quint32 KeysPerBlock = 32;
-inline constexpr quint32 BasesPerBlock = 64;
 // Every this many known hashes one is also kept in a short index, read when the table opens.
 inline constexpr quint32 KnownStride = 512;
 // A block is never longer: a reader can refuse a damaged index before it reads.
@@ -147,8 +149,6 @@ struct Section {
     quint32 firstKeysSize;
     quint32 patterns;
     quint32 patternsSize;
-    quint32 baseCount;
-    quint32 baseIndex; // one offset per BasesPerBlock bases, and one more
     quint32 knownCount;
     quint32 known;
     quint32 knownIndex; // (knownCount + KnownStride - 1) / KnownStride hashes
@@ -162,6 +162,47 @@ struct Header {
     quint32 reserved;
     std::array<Section, 2> sections; // Czech, English
 };
+
+// One form of a key, as its block holds it.
+struct Entry {
+    quint32 pattern = 0;     // the number of its mark pattern
+    quint32 baseAndKind = 0; // the base's number << 2 | Kind
+    quint32 weight = 0;      // the base's
+    quint32 baseShared = 0;  // how many first letters (UTF-16) of the form the base shares
+    QByteArrayView baseRest; // the base's other letters, UTF-8
+
+    Kind kind() const { return Kind(baseAndKind & 3); }
+    quint32 base() const { return baseAndKind >> 2; }
+    QString baseText(const QString& form) const
+    {
+        return form.left(baseShared) + QString::fromUtf8(baseRest);
+    }
+};
+
+inline void appendEntry(QByteArray& out, quint32 pattern, quint32 baseAndKind, quint32 weight,
+                        const QString& form, const QString& base)
+{
+    const auto shared =
+        std::mismatch(form.cbegin(), form.cend(), base.cbegin(), base.cend()).first - form.cbegin();
+    const QByteArray rest = base.mid(shared).toUtf8();
+    for (const quint32 number :
+         {pattern, baseAndKind, weight, quint32(shared), quint32(rest.size())})
+        appendVarint(out, number);
+    out.append(rest);
+}
+
+// The entry at `at`, which is moved past it; false when it runs past `end`.
+inline bool readEntry(const char*& at, const char* end, Entry& entry)
+{
+    quint32 restSize = 0;
+    if (!readVarint(at, end, entry.pattern) || !readVarint(at, end, entry.baseAndKind) ||
+        !readVarint(at, end, entry.weight) || !readVarint(at, end, entry.baseShared) ||
+        !readVarint(at, end, restSize) || restSize > end - at)
+        return false;
+    entry.baseRest = QByteArrayView(at, restSize);
+    at += restSize;
+    return true;
+}
 
 // The keys of one key block in order, each with its entries.
 class KeyBlockReader
@@ -187,26 +228,21 @@ class KeyBlockReader
         if (!readVarint(m_at, m_end, m_count))
             return false;
         m_entries = m_at;
-        quint32 pattern = 0, base = 0, weight = 0;
+        Entry entry;
         for (quint32 i = 0; i < m_count; ++i) {
-            if (!readVarint(m_at, m_end, pattern) || !readVarint(m_at, m_end, base) ||
-                !readVarint(m_at, m_end, weight))
+            if (!readEntry(m_at, m_end, entry))
                 return false;
         }
         return true;
     }
     const QByteArray& key() const { return m_key; }
-    // Calls use(pattern, baseAndKind, weight) for each entry of the key.
+    // Calls use(entry) for each entry of the key.
     template <typename Use> void entries(const Use& use) const
     {
         const char* at = m_entries;
-        quint32 pattern = 0, base = 0, weight = 0;
-        for (quint32 i = 0; i < m_count; ++i) {
-            readVarint(at, m_end, pattern);
-            readVarint(at, m_end, base);
-            readVarint(at, m_end, weight);
-            use(pattern, base, weight);
-        }
+        Entry entry;
+        for (quint32 i = 0; i < m_count && readEntry(at, m_end, entry); ++i)
+            use(entry);
     }
 
   private:

@@ -86,8 +86,8 @@ qsizetype FormTableWriter::formCount(Language language) const
 
 QByteArray FormTableWriter::section(const Pairs& pairs, quint32 start, Section& header) const
 {
-    // Base forms are numbered in their sorted order, so that a block of them can be found by
-    // number.
+    // Base forms are numbered in their sorted order, so that their numbers rank as their
+    // texts do.
     std::vector<quint32> byText(std::size_t(pairs.baseTexts.size()));
     std::iota(byText.begin(), byText.end(), 0u);
     std::sort(byText.begin(), byText.end(), [&](quint32 a, quint32 b) {
@@ -100,9 +100,10 @@ QByteArray FormTableWriter::section(const Pairs& pairs, quint32 start, Section& 
     struct Row {
         QByteArray folded;
         quint8 kind;
-        QByteArray form;
+        QByteArray form; // its mark pattern
         quint32 base;
-        quint32 weight;
+        QString formText;
+        quint32 baseIndex;
     };
     std::vector<Row> rows;
     rows.reserve(pairs.kinds.size());
@@ -112,8 +113,8 @@ QByteArray FormTableWriter::section(const Pairs& pairs, quint32 start, Section& 
         QByteArray pattern = markPattern(form);
         if (formOf(folded, QString::fromUtf8(pattern)) != form)
             pattern = WholeForm + form.toUtf8();
-        rows.push_back({folded.toUtf8(), it.value(), pattern, number[it.key().second],
-                        pairs.weights[it.key().second]});
+        rows.push_back(
+            {folded.toUtf8(), it.value(), pattern, number[it.key().second], form, it.key().second});
     }
     std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
         return std::tie(a.folded, a.kind, a.form, a.base) <
@@ -145,9 +146,9 @@ QByteArray FormTableWriter::section(const Pairs& pairs, quint32 start, Section& 
         blocks.append(key.mid(shared));
         appendVarint(blocks, quint32(end - i));
         for (; i < end; ++i) {
-            appendVarint(blocks, patterns.of(rows[i].form));
-            appendVarint(blocks, rows[i].base << 2 | rows[i].kind);
-            appendVarint(blocks, rows[i].weight);
+            const Row& row = rows[i];
+            appendEntry(blocks, patterns.of(row.form), row.base << 2 | row.kind,
+                        pairs.weights[row.baseIndex], row.formText, pairs.baseTexts[row.baseIndex]);
         }
         if (!key.isEmpty() && key.size() < MostNearLength)
             near[{quint8(key[0]), quint8(key.size())}].push_back(key);
@@ -155,14 +156,6 @@ QByteArray FormTableWriter::section(const Pairs& pairs, quint32 start, Section& 
         ++keyCount;
     }
     append(blockIndex, quint32(blocks.size()));
-
-    QByteArray bases, baseIndex;
-    for (std::size_t i = 0; i < byText.size(); ++i) {
-        if (i % BasesPerBlock == 0)
-            append(baseIndex, quint32(bases.size()));
-        bases.append(pairs.baseTexts[byText[i]].toUtf8()).append('\0');
-    }
-    append(baseIndex, quint32(bases.size()));
 
     QByteArray known, knownIndex;
     std::vector<quint32> hashes(pairs.known.cbegin(), pairs.known.cend());
@@ -196,8 +189,6 @@ QByteArray FormTableWriter::section(const Pairs& pairs, quint32 start, Section& 
     header.firstKeysSize = quint32(firstKeys.size());
     header.patterns = place(patterns.block());
     header.patternsSize = quint32(patterns.block().size());
-    header.baseCount = quint32(byText.size());
-    header.baseIndex = place(rebase(baseIndex, place(bases)));
     header.knownCount = quint32(hashes.size());
     header.known = place(known);
     header.knownIndex = place(knownIndex);
