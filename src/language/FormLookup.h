@@ -28,10 +28,10 @@ class FormLookup
     virtual QList<FormMatch> folded(const QString& loweredWord, Language language,
                                     int limit) const = 0;
 
-    // Head words or inflected forms one or two edits from the word (hosue -> house); nearest
-    // and likeliest first, at most `limit`.
-    virtual QList<FormMatch> near(const QString& loweredWord, Language language,
-                                  int limit) const = 0;
+    // Head words or inflected forms one or two edits from the word (hosue -> house), never
+    // more than mostEdits; nearest and likeliest first, at most `limit`.
+    virtual QList<FormMatch> near(const QString& loweredWord, Language language, int limit,
+                                  int mostEdits = 2) const = 0;
 
     // Whether the language's spelling dictionary knows the word as typed, as a word of its own
     // or as a form of one: a real word, even if the dictionary has no entry for it.

@@ -374,12 +374,14 @@ QList<FormMatch> FormTable::folded(const QString& loweredWord, Language language
 // The candidates are ranked as bestForms() ranks them, by what their keys' entries say (the
 // base forms are numbered in their sorted order), and only those shown are decoded: a typo
 // is near dozens of forms.
-QList<FormMatch> FormTable::near(const QString& loweredWord, Language language, int limit) const
+QList<FormMatch> FormTable::near(const QString& loweredWord, Language language, int limit,
+                                 int mostEdits) const
 {
     const QString folded = foldDiacritics(loweredWord);
     if (folded.size() < ShortestNear)
         return {};
-    const auto keys = keysNear(language, folded, folded.size() <= OneEditUpTo ? 1 : 2);
+    const auto keys =
+        keysNear(language, folded, std::min(mostEdits, folded.size() <= OneEditUpTo ? 1 : 2));
     struct Candidate {
         int edits;
         quint32 base;

@@ -49,7 +49,8 @@ class FormTable final : public FormLookup
 
     QList<FormMatch> folded(const QString& loweredWord, Language language,
                             int limit) const override;
-    QList<FormMatch> near(const QString& loweredWord, Language language, int limit) const override;
+    QList<FormMatch> near(const QString& loweredWord, Language language, int limit,
+                          int mostEdits = 2) const override;
     bool isWord(const QString& loweredWord, Language language) const override;
 
     // The size of the file.

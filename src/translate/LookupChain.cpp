@@ -202,16 +202,23 @@ bool LookupChain::guess(const QString& word, WordLookup& out, bool onlyUsualSlip
     QStringList guesses;
     QStringList bases;
     int fewestEdits = 0;
-    const QList<FormMatch> nearest =
-        likeliestMeant(word, m_forms->near(word, m_language, NearestWeighed));
     // A capitalised word, or one of two letters, passes for a slip only when a head word
     // itself, as it is spelt, is one usual slip away: an inflected form is near too many
-    // names (Bourne, bourně).
-    if ((onlyUsualSlip || word.size() < ShortestFreelyGuessed) &&
-        (nearest.isEmpty() || nearest.front().edits != 1 ||
-         nearest.front().form != nearest.front().base ||
-         !usualSlip(foldDiacritics(word), foldDiacritics(nearest.front().form))))
-        return false;
+    // names (Bourne, bourně). The words one edit away come first, so they alone tell; the
+    // search two edits away, many times dearer, is made only for a word that passes.
+    const auto nearestWithin = [&](int edits) {
+        return likeliestMeant(word, m_forms->near(word, m_language, NearestWeighed, edits));
+    };
+    QList<FormMatch> nearest;
+    if (onlyUsualSlip || word.size() < ShortestFreelyGuessed) {
+        nearest = nearestWithin(1);
+        if (nearest.isEmpty() || nearest.front().edits != 1 ||
+            nearest.front().form != nearest.front().base ||
+            !usualSlip(foldDiacritics(word), foldDiacritics(nearest.front().form)))
+            return false;
+    }
+    if (word.size() >= ShortestFreelyGuessed)
+        nearest = nearestWithin(2);
     for (const FormMatch& match : nearest) {
         if (guesses.size() == MostCandidates)
             break;

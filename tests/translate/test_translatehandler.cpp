@@ -312,9 +312,10 @@ class FixtureForms final : public BaseFormSource, public FormLookup
     {
         return matches("folded " + word, 0);
     }
-    QList<FormMatch> near(const QString& word, Language, int) const override
+    QList<FormMatch> near(const QString& word, Language, int, int mostEdits) const override
     {
-        return matches("near " + word, 1) + matches("near2 " + word, 2);
+        return matches("near " + word, 1) +
+               (mostEdits > 1 ? matches("near2 " + word, 2) : QList<FormMatch>());
     }
     bool isWord(const QString& word, Language) const override
     {
