@@ -38,7 +38,7 @@ namespace FormTableFormat
 
 inline constexpr std::array<char, 8> Magic{'S', 'L', 'V', 'F', 'O', 'R', 'M', 'S'};
 inline constexpr quint32 Version = 5;
-inline constexpr quint32 KeysPerBlock = 32;
+inline constexpr quint32 KeysPerBlock = 64;
 // Every this many known hashes one is also kept in a short index, read when the table opens.
 inline constexpr quint32 KnownStride = 512;
 // A block is never longer: a reader can refuse a damaged index before it reads.
