@@ -16,10 +16,11 @@
 //   key blocks   the distinct folded spellings (foldDiacritics) of the section's forms,
 //                sorted by their UTF-8 bytes, KeysPerBlock to a block; each key is front-coded
 //                against the one before it in its block (one byte: how many leading bytes it
-//                shares, varint: how many follow, the bytes), then its entries (varint count;
-//                each an Entry: varints of its mark pattern's number, base << 2 | kind, the
-//                base's weight, how many first letters of the form the base shares, and the
-//                length of the base's other letters, then those letters). The base forms are
+//                shares, varint: how many follow, the bytes), then its entries (varint: how
+//                many bytes they take, so that a reader passes over them at once; then each
+//                an Entry: varints of its mark pattern's number, base << 2 | kind, the base's
+//                weight, how many first letters of the form the base shares and the length
+//                of the base's other letters, then those letters). The base forms are
 //                numbered in their sorted order, so that candidates are ranked before any is
 //                decoded, and each base is spelt beside its form, so that no other part of the
 //                file is read for it
@@ -40,7 +41,7 @@ inline constexpr std::array<char, 8> Magic{'S', 'L', 'V', 'F', 'O', 'R', 'M', 'S
 inline constexpr quint32 Version = 5;
 inline constexpr quint32 KeysPerBlock = 64;
 // Every this many known hashes one is also kept in a short index, read when the table opens.
-inline constexpr quint32 KnownStride = 512;
+inline constexpr quint32 KnownStride = 128;
 // A block is never longer: a reader can refuse a damaged index before it reads.
 inline constexpr quint32 MostBlockBytes = 1 << 20;
 
@@ -225,31 +226,27 @@ class KeyBlockReader
         m_key.truncate(shared);
         m_key.append(m_at, length);
         m_at += length;
-        if (!readVarint(m_at, m_end, m_count))
+        quint32 size = 0;
+        if (!readVarint(m_at, m_end, size) || size > m_end - m_at)
             return false;
         m_entries = m_at;
-        Entry entry;
-        for (quint32 i = 0; i < m_count; ++i) {
-            if (!readEntry(m_at, m_end, entry))
-                return false;
-        }
+        m_at += size;
         return true;
     }
     const QByteArray& key() const { return m_key; }
-    // Calls use(entry) for each entry of the key.
+    // Calls use(entry) for each entry of the key, up to one that is damaged.
     template <typename Use> void entries(const Use& use) const
     {
         const char* at = m_entries;
         Entry entry;
-        for (quint32 i = 0; i < m_count && readEntry(at, m_end, entry); ++i)
+        while (at < m_at && readEntry(at, m_at, entry))
             use(entry);
     }
 
   private:
     const char* m_at;
     const char* m_end;
-    const char* m_entries = nullptr;
-    quint32 m_count = 0;
+    const char* m_entries = nullptr; // the key's, up to m_at
     QByteArray m_key;
 };
 

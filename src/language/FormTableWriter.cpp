@@ -144,12 +144,14 @@ QByteArray FormTableWriter::section(const Pairs& pairs, quint32 start, Section& 
         blocks.append(char(shared));
         appendVarint(blocks, quint32(key.size() - shared));
         blocks.append(key.mid(shared));
-        appendVarint(blocks, quint32(end - i));
+        QByteArray entries;
         for (; i < end; ++i) {
             const Row& row = rows[i];
-            appendEntry(blocks, patterns.of(row.form), row.base << 2 | row.kind,
+            appendEntry(entries, patterns.of(row.form), row.base << 2 | row.kind,
                         pairs.weights[row.baseIndex], row.formText, pairs.baseTexts[row.baseIndex]);
         }
+        appendVarint(blocks, quint32(entries.size()));
+        blocks.append(entries);
         if (!key.isEmpty() && key.size() < MostNearLength)
             near[{quint8(key[0]), quint8(key.size())}].push_back(key);
         previous = key;
