@@ -233,14 +233,11 @@ QByteArray FormTable::entriesOfKey(const Index& index, const QByteArray& folded,
         return {};
     const QByteArray bytes = block(index, quint32(after - index.firstKeyAt.cbegin() - 1));
     KeyBlockReader reader(bytes);
-    while (reader.next() && reader.key() <= folded) {
-        if (reader.key() == folded) {
-            reader.entries([&](const Entry& entry) {
-                if (entry.pattern < index.patternAt.size())
-                    use(entry);
-            });
-            break;
-        }
+    if (reader.find(folded)) {
+        reader.entries([&](const Entry& entry) {
+            if (entry.pattern < index.patternAt.size())
+                use(entry);
+        });
     }
     return bytes;
 }

@@ -205,7 +205,7 @@ inline bool readEntry(const char*& at, const char* end, Entry& entry)
     return true;
 }
 
-// The keys of one key block in order, each with its entries.
+// Finds a key in one key block, and its entries.
 class KeyBlockReader
 {
   public:
@@ -214,27 +214,46 @@ class KeyBlockReader
     {
     }
 
-    // Moves to the next key; false at the block's end or where the block is damaged.
-    bool next()
+    // Moves to `key`; false when the block does not hold it or is damaged. No key is spelt
+    // out: each is weighed by where it parts from the one before, against how far that one
+    // agreed with `key`.
+    bool find(QByteArrayView key)
     {
-        quint32 length = 0;
-        if (m_at >= m_end)
-            return false;
-        const auto shared = qsizetype(quint8(*m_at++));
-        if (shared > m_key.size() || !readVarint(m_at, m_end, length) || length > m_end - m_at)
-            return false;
-        m_key.truncate(shared);
-        m_key.append(m_at, length);
-        m_at += length;
-        quint32 size = 0;
-        if (!readVarint(m_at, m_end, size) || size > m_end - m_at)
-            return false;
-        m_entries = m_at;
-        m_at += size;
-        return true;
+        qsizetype matched = 0; // leading bytes the key before shares with `key`
+        while (m_at < m_end) {
+            const qsizetype shared = quint8(*m_at++);
+            quint32 length = 0, size = 0;
+            if (!readVarint(m_at, m_end, length) || length > m_end - m_at)
+                return false;
+            const char* rest = m_at;
+            m_at += length;
+            if (!readVarint(m_at, m_end, size) || size > m_end - m_at)
+                return false;
+            m_entries = m_at;
+            m_at += size;
+            // Parting earlier than the key before did, this one sorts after `key`; later, it
+            // still sorts before it.
+            if (shared < matched)
+                return false;
+            if (shared > matched)
+                continue;
+            qsizetype same = 0;
+            while (same < length && matched + same < key.size() &&
+                   rest[same] == key[matched + same])
+                ++same;
+            matched += same;
+            if (same == qsizetype(length)) {
+                if (matched == key.size())
+                    return true;
+                continue; // a beginning of `key`
+            }
+            // `key` is a beginning of this one, or parts from it with a smaller byte.
+            if (matched == key.size() || quint8(rest[same]) > quint8(key[matched]))
+                return false;
+        }
+        return false;
     }
-    const QByteArray& key() const { return m_key; }
-    // Calls use(entry) for each entry of the key, up to one that is damaged.
+    // Calls use(entry) for each entry of the key found, up to one that is damaged.
     template <typename Use> void entries(const Use& use) const
     {
         const char* at = m_entries;
@@ -247,7 +266,6 @@ class KeyBlockReader
     const char* m_at;
     const char* m_end;
     const char* m_entries = nullptr; // the key's, up to m_at
-    QByteArray m_key;
 };
 
 } // namespace FormTableFormat
