@@ -45,6 +45,8 @@ TEST(FormTable, FoldedAndNearWordsBestFirst)
     // The head word spelt so wins over a form spelt exactly so.
     EXPECT_EQ(bases(czech->folded(u("kun"), Language::Czech, 2)), u("kůň:kůň:0 kuna:kun:0"));
     EXPECT_EQ(bases(czech->folded(u("stekal"), Language::Czech, 1)), u("štěkat:štěkal:0"));
+    // Found past the keys that begin it (kun, kuna).
+    EXPECT_EQ(bases(czech->folded(u("kuny"), Language::Czech, 1)), u("kuna:kuny:0"));
 
     const auto english = tableOf(dir, Language::English, "house 20 houses\nhose 3\nthe 90\ntea 4");
     EXPECT_EQ(bases(english->near(u("hosue"), Language::English, 2)),
