@@ -390,7 +390,9 @@ QList<FormMatch> FormTable::near(const QString& loweredWord, Language language, 
     std::vector<QByteArray> blocks;
     const Index& in = index(language);
     const std::lock_guard lock(m_lock);
-    for (const auto& [key, edits] : keys) {
+    for (const auto& near : keys) {
+        const QByteArray& key = near.first;
+        const int edits = near.second;
         if (edits == 0)
             continue;
         blocks.push_back(entriesOfKey(in, key, [&](const Entry& entry) {
