@@ -4,26 +4,33 @@
 #include "language/CzechEndings.h"
 #include "language/EnglishForms.h"
 
-#include <QHash>
+#include <algorithm>
 
 // Collects the candidate base forms of one word: each candidate once, at the lowest cost it
-// was reached by; never the word itself.
+// was reached by; never the word itself. A word has a few dozen candidates at most, so they
+// are compared one by one, and a candidate met again costs no copy of its spelling.
 class BaseFormList
 {
   public:
     explicit BaseFormList(QString word) : m_word(std::move(word)) {}
 
+    void add(QStringView base, int cost)
+    {
+        if (BaseForm* known = find(base)) {
+            known->cost = std::min(known->cost, cost);
+            return;
+        }
+        if (!base.isEmpty() && base != m_word)
+            m_forms.append({base.toString(), cost});
+    }
     void add(const QString& base, int cost)
     {
-        if (base.isEmpty() || base == m_word)
+        if (BaseForm* known = find(base)) {
+            known->cost = std::min(known->cost, cost);
             return;
-        const auto it = m_index.constFind(base);
-        if (it == m_index.cend()) {
-            m_index.insert(base, m_forms.size());
-            m_forms.append({base, cost});
-        } else if (cost < m_forms[*it].cost) {
-            m_forms[*it].cost = cost;
         }
+        if (!base.isEmpty() && base != m_word)
+            m_forms.append({base, cost});
     }
     void add(const QList<BaseForm>& forms, int extraCost)
     {
@@ -35,15 +42,26 @@ class BaseFormList
     QList<BaseForm> sorted() const
     {
         QList<BaseForm> out = m_forms;
-        std::stable_sort(out.begin(), out.end(),
-                         [](const BaseForm& a, const BaseForm& b) { return a.cost < b.cost; });
+        // An insertion sort: stable, and the list is short.
+        for (qsizetype i = 1; i < out.size(); ++i) {
+            for (qsizetype j = i; j > 0 && out[j - 1].cost > out[j].cost; --j)
+                std::swap(out[j - 1], out[j]);
+        }
         return out;
     }
 
   private:
+    BaseForm* find(QStringView base)
+    {
+        for (BaseForm& form : m_forms) {
+            if (form.word == base)
+                return &form;
+        }
+        return nullptr;
+    }
+
     QString m_word;
     QList<BaseForm> m_forms;
-    QHash<QString, qsizetype> m_index;
 };
 
 // Own guesses this cheap are surer than a spelling dictionary's stems: the irregular tables
