@@ -1,7 +1,6 @@
 #include "translate/LookupChain.h"
 
-#include "dictionary/HeadIndex.h"
-#include "dictionary/LetterFile.h"
+#include "dictionary/LookupTable.h"
 #include "dictionary/WordSplitter.h"
 #include "language/Contractions.h"
 #include "language/Folding.h"
@@ -58,8 +57,8 @@ struct Candidate {
 
 LookupChain::LookupChain(HeadIndex& heads, QString dataPath, QString dictExt,
                          const BaseFormSource* baseForms, const FormLookup* forms)
-    : m_heads(heads), m_dataPath(std::move(dataPath)), m_dictExt(std::move(dictExt)),
-      m_language(languageOf(m_dictExt)), m_baseForms(baseForms), m_forms(forms)
+    : m_language(languageOf(dictExt)), m_baseForms(baseForms), m_forms(forms),
+      m_tables(heads, std::move(dataPath), std::move(dictExt))
 {
 }
 
@@ -119,7 +118,7 @@ QStringList LookupChain::translationsOf(const QString& head) const
     // A word that starts with an apostrophe ('tis) has no letter file.
     if (head.isEmpty() || !WordSplitter::isWordCharacter(head.front()))
         return {};
-    return m_heads.translationsOf(LetterFile::fileName(m_dataPath, head, m_dictExt), head);
+    return m_tables.of(head).translationsOf(head);
 }
 
 // don't -> "(do) …", "(not) …": the lines of each word it stands for that has entries, as
@@ -131,7 +130,7 @@ bool LookupChain::contraction(const QString& word, WordLookup& out) const
         QString base = part;
         if (translations.isEmpty() && m_baseForms) {
             const QList<BaseFormMatch> bases =
-                findBaseForms(part, m_dataPath, m_dictExt, *m_baseForms, m_heads);
+                findBaseForms(part, m_language, *m_baseForms, m_tables);
             if (!bases.isEmpty()) {
                 base = bases.front().base;
                 translations = bases.front().translations;
@@ -168,8 +167,7 @@ bool LookupChain::candidates(const QString& word, WordLookup& out) const
     if (typedWithout)
         addFolded(true);
     if (m_baseForms) {
-        for (const BaseFormMatch& match :
-             findBaseForms(word, m_dataPath, m_dictExt, *m_baseForms, m_heads))
+        for (const BaseFormMatch& match : findBaseForms(word, m_language, *m_baseForms, m_tables))
             ranked.append({match.base, match.translations, LookupKind::BaseForm});
     }
     if (!typedWithout)
