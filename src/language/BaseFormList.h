@@ -4,7 +4,9 @@
 #include "language/CzechEndings.h"
 #include "language/EnglishForms.h"
 
+#include <QVarLengthArray>
 #include <algorithm>
+#include <vector>
 
 // Collects the candidate base forms of one word: each candidate once, at the lowest cost it
 // was reached by; never the word itself. A word has a few dozen candidates at most, so they
@@ -12,7 +14,7 @@
 class BaseFormList
 {
   public:
-    explicit BaseFormList(QString word) : m_word(std::move(word)) {}
+    explicit BaseFormList(QString word) : m_word(std::move(word)) { m_forms.reserve(32); }
 
     void add(QStringView base, int cost)
     {
@@ -21,7 +23,7 @@ class BaseFormList
             return;
         }
         if (!base.isEmpty() && base != m_word)
-            m_forms.append({base.toString(), cost});
+            m_forms.push_back({base.toString(), cost});
     }
     void add(const QString& base, int cost)
     {
@@ -30,7 +32,7 @@ class BaseFormList
             return;
         }
         if (!base.isEmpty() && base != m_word)
-            m_forms.append({base, cost});
+            m_forms.push_back({base, cost});
     }
     void add(const QList<BaseForm>& forms, int extraCost)
     {
@@ -38,30 +40,53 @@ class BaseFormList
             add(form.word, form.cost + extraCost);
     }
 
-    // Cheapest first; equal costs in the order they were first found.
-    QList<BaseForm> sorted() const
+    // The places of the candidates, cheapest first; equal costs in the order they were
+    // first found.
+    QVarLengthArray<std::size_t, 32> order() const
     {
-        QList<BaseForm> out = m_forms;
         // An insertion sort: stable, and the list is short.
-        for (qsizetype i = 1; i < out.size(); ++i) {
-            for (qsizetype j = i; j > 0 && out[j - 1].cost > out[j].cost; --j)
-                std::swap(out[j - 1], out[j]);
+        QVarLengthArray<std::size_t, 32> order(qsizetype(m_forms.size()));
+        for (std::size_t i = 0; i < m_forms.size(); ++i) {
+            std::size_t j = i;
+            for (; j > 0 && m_forms[order[j - 1]].cost > m_forms[i].cost; --j)
+                order[j] = order[j - 1];
+            order[j] = i;
         }
+        return order;
+    }
+    const BaseForm& at(std::size_t place) const { return m_forms[place]; }
+
+    QList<BaseForm> sorted() const&
+    {
+        QList<BaseForm> out;
+        out.reserve(qsizetype(m_forms.size()));
+        for (const std::size_t i : order())
+            out.append(m_forms[i]);
+        return out;
+    }
+    QList<BaseForm> sorted() &&
+    {
+        QList<BaseForm> out;
+        out.reserve(qsizetype(m_forms.size()));
+        for (const std::size_t i : order())
+            out.append(std::move(m_forms[i]));
         return out;
     }
 
   private:
     BaseForm* find(QStringView base)
     {
+        // Candidates mostly differ in their endings: those are compared first.
         for (BaseForm& form : m_forms) {
-            if (form.word == base)
+            if (form.word.size() == base.size() &&
+                std::equal(base.rbegin(), base.rend(), form.word.crbegin()))
                 return &form;
         }
         return nullptr;
     }
 
     QString m_word;
-    QList<BaseForm> m_forms;
+    std::vector<BaseForm> m_forms;
 };
 
 // Own guesses this cheap are surer than a spelling dictionary's stems: the irregular tables

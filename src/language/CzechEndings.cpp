@@ -7,6 +7,7 @@
 
 #include <QStringList>
 #include <QVarLengthArray>
+#include <array>
 #include <initializer_list>
 #include <unordered_map>
 #include <vector>
@@ -28,28 +29,73 @@ const QStringList& verbPrefixes()
     return prefixes;
 }
 
-struct ViewHash {
-    std::size_t operator()(QStringView text) const { return qHash(text); }
-};
-
-// The irregular table, looked up by a piece of a word without copying it out.
+// The irregular table as a tree of its forms read from their last letter back: the forms a
+// word ends in are found in one walk back from its end, without a piece of it copied or hashed.
 class Irregular
 {
   public:
-    Irregular() : m_forms(parseIrregularForms(IrregularTable))
+    Irregular() : m_forms(parseIrregularForms(IrregularTable)), m_nodes(1)
     {
-        for (auto it = m_forms.cbegin(); it != m_forms.cend(); ++it)
-            m_byForm.emplace(QStringView(it.key()), &it.value());
+        for (auto it = m_forms.cbegin(); it != m_forms.cend(); ++it) {
+            int node = 0;
+            for (qsizetype i = it.key().size() - 1; i >= 0; --i) {
+                const char16_t letter = it.key()[i].unicode();
+                int next = child(node, letter);
+                if (next < 0) {
+                    next = int(m_nodes.size());
+                    m_nodes[std::size_t(node)].children.push_back({letter, next});
+                    m_nodes.emplace_back();
+                    if (node == 0 && letter >= m_fromRoot.size())
+                        m_fromRoot.resize(letter + 1u, -1);
+                    if (node == 0)
+                        m_fromRoot[letter] = next;
+                }
+                node = next;
+            }
+            m_nodes[std::size_t(node)].bases = &it.value();
+        }
     }
+    // The bases of the form, or nullptr.
     const QList<IrregularBase>* find(QStringView form) const
     {
-        const auto it = m_byForm.find(form);
-        return it == m_byForm.end() ? nullptr : it->second;
+        int node = 0;
+        for (qsizetype i = form.size() - 1; i >= 0 && node >= 0; --i)
+            node = child(node, form[i].unicode());
+        return node < 0 ? nullptr : m_nodes[std::size_t(node)].bases;
+    }
+    // Calls found(length, bases) for each form the word ends in, the shortest first.
+    template <typename Found> void forEachEnding(QStringView word, Found found) const
+    {
+        int node = 0;
+        for (qsizetype i = word.size() - 1; i >= 0; --i) {
+            node = child(node, word[i].unicode());
+            if (node < 0)
+                return;
+            if (const QList<IrregularBase>* bases = m_nodes[std::size_t(node)].bases)
+                found(word.size() - i, *bases);
+        }
     }
 
   private:
-    const IrregularForms m_forms; // never changed: the views below stay valid
-    std::unordered_map<QStringView, const QList<IrregularBase>*, ViewHash> m_byForm;
+    struct Node {
+        std::vector<std::pair<char16_t, int>> children;
+        const QList<IrregularBase>* bases = nullptr;
+    };
+    int child(int node, char16_t letter) const
+    {
+        // Every word starts its walk at the root: its many letters are looked up directly.
+        if (node == 0)
+            return letter < m_fromRoot.size() ? m_fromRoot[letter] : -1;
+        for (const auto& [next, at] : m_nodes[std::size_t(node)].children) {
+            if (next == letter)
+                return at;
+        }
+        return -1;
+    }
+
+    const IrregularForms m_forms; // never changed: the nodes point into it
+    std::vector<Node> m_nodes;
+    std::vector<int> m_fromRoot; // the root's children by letter
 };
 
 const Irregular& irregular()
@@ -90,26 +136,33 @@ constexpr int MinimumPrefixedForm = 3;
 
 void addIrregular(QStringView word, int cost, BaseFormList& out)
 {
-    if (const QList<IrregularBase>* bases = irregular().find(word)) {
-        for (const IrregularBase& base : *bases)
-            out.add(base.base, cost);
-    }
-    // A prefixed verb: the longest table form the word ends in, after one or two prefixes.
-    for (qsizetype split = 1; split + MinimumPrefixedForm <= word.size(); ++split) {
-        const QList<IrregularBase>* bases = irregular().find(word.sliced(split));
-        const QStringView prefix = word.first(split);
-        if (!bases || !isPrefixChain(prefix))
+    // The word itself, then a prefixed verb: each table form the word ends in after one or
+    // two prefixes, the longest first.
+    QVarLengthArray<std::pair<qsizetype, const QList<IrregularBase>*>, 8> endings;
+    irregular().forEachEnding(word, [&](qsizetype length, const QList<IrregularBase>& bases) {
+        if (length == word.size() || length >= MinimumPrefixedForm)
+            endings.append({length, &bases});
+    });
+    for (auto ending = endings.crbegin(); ending != endings.crend(); ++ending) {
+        const auto& [length, bases] = *ending;
+        if (length == word.size()) {
+            for (const IrregularBase& base : *bases)
+                out.add(base.base, cost);
+            continue;
+        }
+        const QStringView prefix = word.first(word.size() - length);
+        if (!isPrefixChain(prefix))
             continue;
         for (const IrregularBase& base : *bases) {
             if (base.prefixes == IrregularBase::Alone)
                 continue;
             Spelling prefixed;
-            append(prefixed, prefix);
+            prefixed.append(prefix);
             if (base.prefixes == IrregularBase::Prefixed)
-                append(prefixed, base.base);
+                prefixed.append(base.base);
             else
                 appendShortened(prefixed, base.base);
-            out.add(viewOf(prefixed), cost + PrefixedCost);
+            out.add(prefixed.view(), cost + PrefixedCost);
         }
     }
 }
@@ -121,7 +174,7 @@ constexpr unsigned AnyChange = ~0u;
 
 // The rules of a table by the last two letters of the ending they take off (the last one
 // for a one-letter ending): those that may fit a word are found by its own last letters, not
-// by trying every rule.
+// by trying every rule. Endings are spelt in the Latin blocks.
 class RuleIndex
 {
   public:
@@ -129,48 +182,57 @@ class RuleIndex
     {
         for (std::size_t i = 0; i < rules.size(); ++i) {
             const QStringView form = rules[i].form;
-            if (form.isEmpty())
+            if (form.isEmpty()) {
                 m_noEnding.push_back(i);
-            else
-                m_byLast[key(form)].push_back(i);
+                continue;
+            }
+            const char16_t before = form.size() == 1 ? OneLetter : form[form.size() - 2].unicode();
+            std::vector<Group>& groups = m_byLast[form.back().unicode()];
+            auto group = std::find_if(groups.begin(), groups.end(),
+                                      [&](const Group& g) { return g.before == before; });
+            if (group == groups.end())
+                group = groups.insert(groups.end(), Group{before, {}});
+            group->rules.push_back(i);
         }
     }
     // Calls fits(rule) for each rule whose ending the word ends in, in the table's order.
     template <typename Fits> void forEachFitting(QStringView word, Fits fits) const
     {
         QVarLengthArray<std::size_t, 32> fitting(m_noEnding.cbegin(), m_noEnding.cend());
-        for (qsizetype length = 1; length <= std::min<qsizetype>(2, word.size()); ++length) {
-            const auto it = m_byLast.find(key(word.last(length)));
-            if (it == m_byLast.end())
-                continue;
-            for (const std::size_t i : it->second) {
-                if (endsWith(word, m_rules[i].form))
-                    fitting.append(i);
+        const char16_t last = word.isEmpty() ? 0 : word.back().unicode();
+        if (last < LatinEnd) {
+            const char16_t before = word.size() < 2 ? OneLetter : word[word.size() - 2].unicode();
+            for (const Group& group : m_byLast[last]) {
+                if (group.before != OneLetter && group.before != before)
+                    continue;
+                for (const std::size_t i : group.rules) {
+                    if (endsWith(word, m_rules[i].form))
+                        fitting.append(i);
+                }
             }
+            std::sort(fitting.begin(), fitting.end());
         }
-        std::sort(fitting.begin(), fitting.end());
         for (const std::size_t i : fitting)
             fits(m_rules[i]);
     }
 
   private:
-    // The last two letters of an ending, or its only one.
-    static quint32 key(QStringView ending)
-    {
-        const quint32 last = ending.back().unicode();
-        return ending.size() == 1 ? 0xffff0000u | last
-                                  : (quint32(ending[ending.size() - 2].unicode()) << 16) | last;
-    }
     static bool endsWith(QStringView word, QStringView ending)
     {
-        if (ending.size() > word.size())
-            return false;
-        const QChar* from = word.data() + (word.size() - ending.size());
-        return std::equal(ending.begin(), ending.end(), from);
+        return ending.size() <= word.size() &&
+               std::equal(ending.begin(), ending.end(), word.end() - ending.size());
     }
 
+    static constexpr char16_t LatinEnd = 0x250;
+    static constexpr char16_t OneLetter = 0xffff;
+    // The rules whose ending has `before` before its last letter (OneLetter: none).
+    struct Group {
+        char16_t before;
+        std::vector<std::size_t> rules;
+    };
+
     std::span<const Rule> m_rules;
-    std::unordered_map<quint32, std::vector<std::size_t>> m_byLast;
+    std::array<std::vector<Group>, LatinEnd> m_byLast;
     std::vector<std::size_t> m_noEnding;
 };
 
@@ -185,9 +247,9 @@ void applyRules(QStringView word, const RuleIndex& rules, int extraCost, unsigne
             return;
         const auto withBase = [&](QStringView stem, int cost) {
             Spelling base;
-            append(base, stem);
-            append(base, rule.base);
-            add(viewOf(base), cost + rule.cost + extraCost);
+            base.append(stem);
+            base.append(rule.base);
+            add(base.view(), cost + rule.cost + extraCost);
         };
         // Most rules allow no change of the stem: the stem is then the word's own.
         const unsigned changes = rule.changes & allowedChanges;
@@ -246,11 +308,10 @@ void addComparative(QStringView form, int extraCost, unsigned allowedChanges, Ba
                                 {u"ími", u"í", 0}};
     static const RuleIndex declined{std::span<const Rule>(soft)};
     QVarLengthArray<Spelling, 2> undeclined;
-    applyRules(form, declined, 0, None, [&](QStringView base, int) {
-        undeclined.append(Spelling(base.begin(), base.end()));
-    });
+    applyRules(form, declined, 0, None,
+               [&](QStringView base, int) { undeclined.append(Spelling(base)); });
     for (const Spelling& comparative : undeclined)
-        addOf(viewOf(comparative));
+        addOf(comparative.view());
 }
 
 } // namespace
@@ -270,18 +331,22 @@ QList<BaseForm> baseFormsOf(const QString& word, Stems stems)
     // What the word or a first guess may still be: a table form (byla -> byl), a comparative
     // (lepšího -> lepší), a participle or a noun made from a verb (nainstalovaného ->
     // nainstalovaný -> nainstalovat).
-    QList<BaseForm> guesses = out.sorted();
-    guesses.prepend({word, 0});
-    for (const BaseForm& guess : std::as_const(guesses)) {
-        if (guess.cost > 0) {
-            if (const QList<IrregularBase>* bases = irregular().find(guess.word)) {
+    const auto further = [&](const QString& guess, int cost) {
+        if (cost > 0) {
+            if (const QList<IrregularBase>* bases = irregular().find(guess)) {
                 for (const IrregularBase& base : *bases)
-                    out.add(base.base, guess.cost + 1);
+                    out.add(base.base, cost + 1);
             }
         }
-        applyRules(guess.word, fromVerbs(), guess.cost, allowed, out);
-        if (guess.cost > 0 && guess.word.endsWith(u'í'))
-            addComparative(guess.word, guess.cost, allowed, out);
+        applyRules(guess, fromVerbs(), cost, allowed, out);
+        if (cost > 0 && guess.endsWith(u'í'))
+            addComparative(guess, cost, allowed, out);
+    };
+    const auto guesses = out.order();
+    further(word, 0);
+    for (const std::size_t place : guesses) {
+        const BaseForm guess = out.at(place); // a copy: `out` grows meanwhile
+        further(guess.word, guess.cost);
     }
 
     for (QStringView particle : Particles) {
@@ -295,7 +360,7 @@ QList<BaseForm> baseFormsOf(const QString& word, Stems stems)
             }
         }
     }
-    return out.sorted();
+    return std::move(out).sorted();
 }
 
 bool isQualityOf(const QString& loweredWord, const QString& adjective)

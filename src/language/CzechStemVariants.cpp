@@ -50,9 +50,9 @@ qsizetype lastVowel(QStringView stem)
 void StemVariants::add(QStringView head, QStringView middle, QStringView tail, int cost)
 {
     const qsizetype at = m_text.size();
-    append(m_text, head);
-    append(m_text, middle);
-    append(m_text, tail);
+    m_text.append(head);
+    m_text.append(middle);
+    m_text.append(tail);
     m_variants.append({at, m_text.size() - at, cost});
 }
 
@@ -60,8 +60,8 @@ template <typename Change> void StemVariants::each(int cost, Change change)
 {
     const qsizetype count = m_variants.size();
     for (qsizetype i = 0; i < count; ++i) {
-        const Spelling stem((*this)[i].begin(), (*this)[i].end());
-        change(viewOf(stem), m_variants[i].cost + cost);
+        const Spelling stem((*this)[i]);
+        change(stem.view(), m_variants[i].cost + cost);
     }
 }
 
@@ -80,8 +80,9 @@ void StemVariants::replaceLastVowel(int cost, QStringView from, QStringView to, 
 {
     each(cost, [&](QStringView s, int total) {
         const qsizetype v = lastVowel(s);
-        const qsizetype k = v < first ? -1 : from.indexOf(s[v]);
-        if (k >= 0)
+        const qsizetype k =
+            v < first ? from.size() : std::find(from.begin(), from.end(), s[v]) - from.begin();
+        if (k < from.size())
             add(s.first(v), to.sliced(k, 1), s.sliced(v + 1), total);
     });
 }

@@ -2,8 +2,10 @@
 
 #include "language/CzechEndingRules.h"
 
+#include <QString>
 #include <QStringView>
 #include <QVarLengthArray>
+#include <algorithm>
 #include <initializer_list>
 #include <utility>
 
@@ -13,19 +15,39 @@ namespace CzechEndings
 
 bool isVowel(QChar c);
 
-// A spelling put together from pieces without a heap allocation for any ordinary word.
-using Spelling = QVarLengthArray<QChar, 48>;
-
-template <qsizetype Prealloc>
-inline void append(QVarLengthArray<QChar, Prealloc>& to, QStringView piece)
+// A spelling put together from pieces, in place for any ordinary word (a longer one moves to
+// the heap). Views of it stay valid until it grows past its place.
+template <qsizetype Inline> class InlineText
 {
-    to.append(piece.data(), piece.size());
-}
+  public:
+    InlineText() = default;
+    explicit InlineText(QStringView text) { append(text); }
 
-inline QStringView viewOf(const Spelling& spelling)
-{
-    return QStringView(spelling.data(), spelling.size());
-}
+    void append(QStringView piece)
+    {
+        if (m_heap.isEmpty() && m_size + piece.size() <= Inline) {
+            std::copy(piece.begin(), piece.end(), m_inline + m_size);
+        } else {
+            if (m_heap.isEmpty())
+                m_heap = QString(m_inline, m_size);
+            m_heap.append(piece);
+        }
+        m_size += piece.size();
+    }
+    void append(QChar c) { append(QStringView(&c, 1)); }
+    qsizetype size() const { return m_size; }
+    QStringView view() const
+    {
+        return m_heap.isEmpty() ? QStringView(m_inline, m_size) : QStringView(m_heap);
+    }
+
+  private:
+    QChar m_inline[Inline];
+    qsizetype m_size = 0;
+    QString m_heap;
+};
+
+using Spelling = InlineText<48>;
 
 // The stem as the form has it, and as the base form may have it: one spelling after another
 // in one buffer, each change applied to every spelling the changes before it gave.
@@ -38,7 +60,7 @@ class StemVariants
     qsizetype size() const { return m_variants.size(); }
     QStringView operator[](qsizetype i) const
     {
-        return QStringView(m_text.data() + m_variants[i].at, m_variants[i].size);
+        return m_text.view().sliced(m_variants[i].at, m_variants[i].size);
     }
     int cost(qsizetype i) const { return m_variants[i].cost; }
 
@@ -58,7 +80,7 @@ class StemVariants
     // pair them off.
     void replaceLastVowel(int cost, QStringView from, QStringView to, qsizetype first = 0);
 
-    QVarLengthArray<QChar, 128> m_text;
+    InlineText<160> m_text;
     QVarLengthArray<Variant, 16> m_variants;
 };
 
