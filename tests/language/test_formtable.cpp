@@ -1,5 +1,6 @@
 // The word-form table, written by its writer and read back mapped: what words typed without
 // diacritics or mistyped find, best first, and the base forms it serves without Hunspell.
+#include "language/Folding.h"
 #include "language/FormTable.h"
 #include "language/FormTableWriter.h"
 #include "language/TableBaseForms.h"
@@ -36,6 +37,17 @@ QString bases(const QList<FormMatch>& matches)
 }
 
 } // namespace
+
+TEST(Folding, LowersAndDropsTheMarksOfLatinLettersAndOfAnyOthers)
+{
+    for (const auto& [typed, folded] : {std::pair{"ŠTĚKAL", "stekal"},
+                                        {"kůň", "kun"},
+                                        {"pes", "pes"},
+                                        {"Ærø", "ærø"},
+                                        {"e\u0301ta", "eta"},
+                                        {"ŽД", "zд"}})
+        EXPECT_EQ(foldDiacritics(u(typed)), u(folded)) << typed;
+}
 
 TEST(FormTable, FoldedAndNearWordsBestFirst)
 {
