@@ -9,6 +9,7 @@
 #include "translate/BaseFormFallback.h"
 
 #include <QRegularExpression>
+#include <optional>
 
 namespace
 {
@@ -49,7 +50,7 @@ void appendBaseLines(WordLookup& out, const QString& base, const QStringList& tr
 
 struct Candidate {
     QString base;
-    QStringList translations;
+    std::optional<QStringList> translations; // looked up when the candidate's turn comes
     LookupKind kind;
 };
 
@@ -159,7 +160,7 @@ bool LookupChain::candidates(const QString& word, WordLookup& out) const
     const auto addFolded = [&](bool headWordsThemselves) {
         for (const FormMatch& match : std::as_const(folded)) {
             if ((match.form == match.base) == headWordsThemselves)
-                ranked.append({match.base, translationsOf(match.base), LookupKind::Folded});
+                ranked.append({match.base, std::nullopt, LookupKind::Folded});
         }
     };
     // A word typed with diacritics meant them: a head word spelt otherwise comes last.
@@ -178,12 +179,16 @@ bool LookupChain::candidates(const QString& word, WordLookup& out) const
     for (const Candidate& candidate : std::as_const(ranked)) {
         if (shown.size() == MostCandidates)
             break;
-        if (candidate.translations.isEmpty() || shown.contains(candidate.base))
+        if (shown.contains(candidate.base))
+            continue;
+        const QStringList translations =
+            candidate.translations ? *candidate.translations : translationsOf(candidate.base);
+        if (translations.isEmpty())
             continue;
         if (shown.isEmpty())
             out.kind = candidate.kind;
         shown.append(candidate.base);
-        appendBaseLines(out, candidate.base, candidate.translations);
+        appendBaseLines(out, candidate.base, translations);
     }
     return !shown.isEmpty();
 }
