@@ -29,78 +29,9 @@ const QStringList& verbPrefixes()
     return prefixes;
 }
 
-// The irregular table as a tree of its forms read from their last letter back: the forms a
-// word ends in are found in one walk back from its end, without a piece of it copied or hashed.
-class Irregular
+const IrregularForms& irregular()
 {
-  public:
-    Irregular() : m_forms(parseIrregularForms(IrregularTable)), m_nodes(1)
-    {
-        for (auto it = m_forms.cbegin(); it != m_forms.cend(); ++it) {
-            int node = 0;
-            for (qsizetype i = it.key().size() - 1; i >= 0; --i) {
-                const char16_t letter = it.key()[i].unicode();
-                int next = child(node, letter);
-                if (next < 0) {
-                    next = int(m_nodes.size());
-                    m_nodes[std::size_t(node)].children.push_back({letter, next});
-                    m_nodes.emplace_back();
-                    if (node == 0 && letter >= m_fromRoot.size())
-                        m_fromRoot.resize(letter + 1u, -1);
-                    if (node == 0)
-                        m_fromRoot[letter] = next;
-                }
-                node = next;
-            }
-            m_nodes[std::size_t(node)].bases = &it.value();
-        }
-    }
-    // The bases of the form, or nullptr.
-    const QList<IrregularBase>* find(QStringView form) const
-    {
-        int node = 0;
-        for (qsizetype i = form.size() - 1; i >= 0 && node >= 0; --i)
-            node = child(node, form[i].unicode());
-        return node < 0 ? nullptr : m_nodes[std::size_t(node)].bases;
-    }
-    // Calls found(length, bases) for each form the word ends in, the shortest first.
-    template <typename Found> void forEachEnding(QStringView word, Found found) const
-    {
-        int node = 0;
-        for (qsizetype i = word.size() - 1; i >= 0; --i) {
-            node = child(node, word[i].unicode());
-            if (node < 0)
-                return;
-            if (const QList<IrregularBase>* bases = m_nodes[std::size_t(node)].bases)
-                found(word.size() - i, *bases);
-        }
-    }
-
-  private:
-    struct Node {
-        std::vector<std::pair<char16_t, int>> children;
-        const QList<IrregularBase>* bases = nullptr;
-    };
-    int child(int node, char16_t letter) const
-    {
-        // Every word starts its walk at the root: its many letters are looked up directly.
-        if (node == 0)
-            return letter < m_fromRoot.size() ? m_fromRoot[letter] : -1;
-        for (const auto& [next, at] : m_nodes[std::size_t(node)].children) {
-            if (next == letter)
-                return at;
-        }
-        return -1;
-    }
-
-    const IrregularForms m_forms; // never changed: the nodes point into it
-    std::vector<Node> m_nodes;
-    std::vector<int> m_fromRoot; // the root's children by letter
-};
-
-const Irregular& irregular()
-{
-    static const Irregular table;
+    static const IrregularForms table(IrregularTable);
     return table;
 }
 
