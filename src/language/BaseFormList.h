@@ -6,15 +6,17 @@
 
 #include <QVarLengthArray>
 #include <algorithm>
-#include <vector>
 
 // Collects the candidate base forms of one word: each candidate once, at the lowest cost it
 // was reached by; never the word itself. A word has a few dozen candidates at most, so they
-// are compared one by one, and a candidate met again costs no copy of its spelling.
+// are compared one by one, and a candidate met again costs no copy of its spelling; they are
+// held in place, not in a list of their own on the heap.
 class BaseFormList
 {
+    static constexpr qsizetype InPlace = 32;
+
   public:
-    explicit BaseFormList(QString word) : m_word(std::move(word)) { m_forms.reserve(32); }
+    explicit BaseFormList(QString word) : m_word(std::move(word)) {}
 
     void add(QStringView base, int cost)
     {
@@ -23,7 +25,7 @@ class BaseFormList
             return;
         }
         if (!base.isEmpty() && base != m_word)
-            m_forms.push_back({base.toString(), cost});
+            m_forms.append({base.toString(), cost});
     }
     void add(const QString& base, int cost)
     {
@@ -32,7 +34,7 @@ class BaseFormList
             return;
         }
         if (!base.isEmpty() && base != m_word)
-            m_forms.push_back({base, cost});
+            m_forms.append({base, cost});
     }
     void add(const QList<BaseForm>& forms, int extraCost)
     {
@@ -42,33 +44,33 @@ class BaseFormList
 
     // The places of the candidates, cheapest first; equal costs in the order they were
     // first found.
-    QVarLengthArray<std::size_t, 32> order() const
+    QVarLengthArray<qsizetype, InPlace> order() const
     {
         // An insertion sort: stable, and the list is short.
-        QVarLengthArray<std::size_t, 32> order(qsizetype(m_forms.size()));
-        for (std::size_t i = 0; i < m_forms.size(); ++i) {
-            std::size_t j = i;
+        QVarLengthArray<qsizetype, InPlace> order(m_forms.size());
+        for (qsizetype i = 0; i < m_forms.size(); ++i) {
+            qsizetype j = i;
             for (; j > 0 && m_forms[order[j - 1]].cost > m_forms[i].cost; --j)
                 order[j] = order[j - 1];
             order[j] = i;
         }
         return order;
     }
-    const BaseForm& at(std::size_t place) const { return m_forms[place]; }
+    const BaseForm& at(qsizetype place) const { return m_forms[place]; }
 
     QList<BaseForm> sorted() const&
     {
         QList<BaseForm> out;
-        out.reserve(qsizetype(m_forms.size()));
-        for (const std::size_t i : order())
+        out.reserve(m_forms.size());
+        for (const qsizetype i : order())
             out.append(m_forms[i]);
         return out;
     }
     QList<BaseForm> sorted() &&
     {
         QList<BaseForm> out;
-        out.reserve(qsizetype(m_forms.size()));
-        for (const std::size_t i : order())
+        out.reserve(m_forms.size());
+        for (const qsizetype i : order())
             out.append(std::move(m_forms[i]));
         return out;
     }
@@ -86,7 +88,7 @@ class BaseFormList
     }
 
     QString m_word;
-    std::vector<BaseForm> m_forms;
+    QVarLengthArray<BaseForm, InPlace> m_forms;
 };
 
 // Own guesses this cheap are surer than a spelling dictionary's stems: the irregular tables

@@ -7,7 +7,6 @@
 
 #include <QStringList>
 #include <QVarLengthArray>
-#include <array>
 #include <initializer_list>
 #include <unordered_map>
 #include <vector>
@@ -105,7 +104,7 @@ constexpr unsigned AnyChange = ~0u;
 
 // The rules of a table by the last two letters of the ending they take off (the last one
 // for a one-letter ending): those that may fit a word are found by its own last letters, not
-// by trying every rule. Endings are spelt in the Latin blocks.
+// by trying every rule.
 class RuleIndex
 {
   public:
@@ -118,7 +117,10 @@ class RuleIndex
                 continue;
             }
             const char16_t before = form.size() == 1 ? OneLetter : form[form.size() - 2].unicode();
-            std::vector<Group>& groups = m_byLast[form.back().unicode()];
+            const char16_t last = form.back().unicode();
+            if (last >= m_byLast.size())
+                m_byLast.resize(last + 1u);
+            std::vector<Group>& groups = m_byLast[last];
             auto group = std::find_if(groups.begin(), groups.end(),
                                       [&](const Group& g) { return g.before == before; });
             if (group == groups.end())
@@ -131,7 +133,7 @@ class RuleIndex
     {
         QVarLengthArray<std::size_t, 32> fitting(m_noEnding.cbegin(), m_noEnding.cend());
         const char16_t last = word.isEmpty() ? 0 : word.back().unicode();
-        if (last < LatinEnd) {
+        if (last < m_byLast.size()) {
             const char16_t before = word.size() < 2 ? OneLetter : word[word.size() - 2].unicode();
             for (const Group& group : m_byLast[last]) {
                 if (group.before != OneLetter && group.before != before)
@@ -154,7 +156,6 @@ class RuleIndex
                std::equal(ending.begin(), ending.end(), word.end() - ending.size());
     }
 
-    static constexpr char16_t LatinEnd = 0x250;
     static constexpr char16_t OneLetter = 0xffff;
     // The rules whose ending has `before` before its last letter (OneLetter: none).
     struct Group {
@@ -163,7 +164,7 @@ class RuleIndex
     };
 
     std::span<const Rule> m_rules;
-    std::array<std::vector<Group>, LatinEnd> m_byLast;
+    std::vector<std::vector<Group>> m_byLast; // by the ending's last letter
     std::vector<std::size_t> m_noEnding;
 };
 
@@ -275,7 +276,7 @@ QList<BaseForm> baseFormsOf(const QString& word, Stems stems)
     };
     const auto guesses = out.order();
     further(word, 0);
-    for (const std::size_t place : guesses) {
+    for (const qsizetype place : guesses) {
         const BaseForm guess = out.at(place); // a copy: `out` grows meanwhile
         further(guess.word, guess.cost);
     }
