@@ -3,6 +3,7 @@
 #include "language/BaseForms.h"
 #include "language/CzechEndings.h"
 #include "language/EnglishForms.h"
+#include "language/Folding.h"
 #include "language/HunspellDictionary.h"
 #include "support/LetterFiles.h"
 
@@ -83,6 +84,13 @@ TEST(CzechEndings, EndingsAndTheChangesOfTheStem)
             found.append(form.word + u'/' + QString::number(form.cost));
         EXPECT_EQ(found.join(u' '), u(first)) << word;
     }
+}
+
+TEST(Folding, LowersAndDropsTheMarksOfLatinLettersAndOfAnyOthers)
+{
+    for (const auto& [typed, folded] :
+         {std::pair{"ŠTĚKAL", "stekal"}, {"pes", "pes"}, {"e\u0301ta", "eta"}, {"ŽД", "zд"}})
+        EXPECT_EQ(foldDiacritics(u(typed)), u(folded)) << typed;
 }
 
 TEST(CzechEndings, IrregularFormsAndPrefixedVerbs)

@@ -1,6 +1,5 @@
 // The word-form table, written by its writer and read back mapped: what words typed without
 // diacritics or mistyped find, best first, and the base forms it serves without Hunspell.
-#include "language/Folding.h"
 #include "language/FormTable.h"
 #include "language/FormTableWriter.h"
 #include "language/TableBaseForms.h"
@@ -46,10 +45,6 @@ TEST(FormTable, FoldedAndNearWordsBestFirst)
     // The head word spelt so wins over a form spelt exactly so.
     EXPECT_EQ(bases(czech->folded(u("kun"), Language::Czech, 2)), u("kůň:kůň:0 kuna:kun:0"));
     EXPECT_EQ(bases(czech->folded(u("stekal"), Language::Czech, 1)), u("štěkat:štěkal:0"));
-    // Folding lowers, and drops the marks of Latin letters and of any others.
-    for (const auto& [typed, folded] :
-         {std::pair{"ŠTĚKAL", "stekal"}, {"pes", "pes"}, {"e\u0301ta", "eta"}, {"ŽД", "zд"}})
-        EXPECT_EQ(foldDiacritics(u(typed)), u(folded)) << typed;
 
     const auto english = tableOf(dir, Language::English, "house 20 houses\nhose 3\nthe 90\ntea 4");
     EXPECT_EQ(bases(english->near(u("hosue"), Language::English, 2)),
