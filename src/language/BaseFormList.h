@@ -4,26 +4,37 @@
 #include "language/CzechEndings.h"
 #include "language/EnglishForms.h"
 
-#include <QHash>
+#include <QVarLengthArray>
+#include <algorithm>
 
 // Collects the candidate base forms of one word: each candidate once, at the lowest cost it
-// was reached by; never the word itself.
+// was reached by; never the word itself. A word has a few dozen candidates at most, so they
+// are compared one by one, and a candidate met again costs no copy of its spelling; they are
+// held in place, not in a list of their own on the heap.
 class BaseFormList
 {
+    static constexpr qsizetype InPlace = 32;
+
   public:
     explicit BaseFormList(QString word) : m_word(std::move(word)) {}
 
+    void add(QStringView base, int cost)
+    {
+        if (BaseForm* known = find(base)) {
+            known->cost = std::min(known->cost, cost);
+            return;
+        }
+        if (!base.isEmpty() && base != m_word)
+            m_forms.append({base.toString(), cost});
+    }
     void add(const QString& base, int cost)
     {
-        if (base.isEmpty() || base == m_word)
+        if (BaseForm* known = find(base)) {
+            known->cost = std::min(known->cost, cost);
             return;
-        const auto it = m_index.constFind(base);
-        if (it == m_index.cend()) {
-            m_index.insert(base, m_forms.size());
-            m_forms.append({base, cost});
-        } else if (cost < m_forms[*it].cost) {
-            m_forms[*it].cost = cost;
         }
+        if (!base.isEmpty() && base != m_word)
+            m_forms.append({base, cost});
     }
     void add(const QList<BaseForm>& forms, int extraCost)
     {
@@ -31,19 +42,53 @@ class BaseFormList
             add(form.word, form.cost + extraCost);
     }
 
-    // Cheapest first; equal costs in the order they were first found.
-    QList<BaseForm> sorted() const
+    // The places of the candidates, cheapest first; equal costs in the order they were
+    // first found.
+    QVarLengthArray<qsizetype, InPlace> order() const
     {
-        QList<BaseForm> out = m_forms;
-        std::stable_sort(out.begin(), out.end(),
-                         [](const BaseForm& a, const BaseForm& b) { return a.cost < b.cost; });
+        // An insertion sort: stable, and the list is short.
+        QVarLengthArray<qsizetype, InPlace> order(m_forms.size());
+        for (qsizetype i = 0; i < m_forms.size(); ++i) {
+            qsizetype j = i;
+            for (; j > 0 && m_forms[order[j - 1]].cost > m_forms[i].cost; --j)
+                order[j] = order[j - 1];
+            order[j] = i;
+        }
+        return order;
+    }
+    const BaseForm& at(qsizetype place) const { return m_forms[place]; }
+
+    QList<BaseForm> sorted() const&
+    {
+        QList<BaseForm> out;
+        out.reserve(m_forms.size());
+        for (const qsizetype i : order())
+            out.append(m_forms[i]);
+        return out;
+    }
+    QList<BaseForm> sorted() &&
+    {
+        QList<BaseForm> out;
+        out.reserve(m_forms.size());
+        for (const qsizetype i : order())
+            out.append(std::move(m_forms[i]));
         return out;
     }
 
   private:
+    BaseForm* find(QStringView base)
+    {
+        // Candidates mostly differ in their endings: those are compared first.
+        for (BaseForm& form : m_forms) {
+            if (form.word.size() == base.size() &&
+                std::equal(base.rbegin(), base.rend(), form.word.crbegin()))
+                return &form;
+        }
+        return nullptr;
+    }
+
     QString m_word;
-    QList<BaseForm> m_forms;
-    QHash<QString, qsizetype> m_index;
+    QVarLengthArray<BaseForm, InPlace> m_forms;
 };
 
 // Own guesses this cheap are surer than a spelling dictionary's stems: the irregular tables

@@ -2,149 +2,20 @@
 
 #include "language/BaseFormList.h"
 #include "language/CzechEndingRules.h"
+#include "language/CzechStemVariants.h"
 #include "language/IrregularForms.h"
 
-#include <QHash>
 #include <QStringList>
+#include <QVarLengthArray>
 #include <initializer_list>
+#include <unordered_map>
+#include <vector>
 
 namespace CzechEndings
 {
 
 namespace
 {
-
-bool isVowel(QChar c)
-{
-    static const QString vowels = QStringLiteral("aáeéěiíoóuúůyý");
-    return vowels.contains(c);
-}
-
-bool endsInTwoConsonants(const QString& stem)
-{
-    if (stem.size() < 2 || stem.endsWith(QLatin1String("ch")))
-        return false;
-    return !isVowel(stem[stem.size() - 1]) && !isVowel(stem[stem.size() - 2]);
-}
-
-qsizetype lastVowel(const QString& stem)
-{
-    for (qsizetype i = stem.size() - 1; i >= 0; --i) {
-        if (isVowel(stem[i]))
-            return i;
-    }
-    return -1;
-}
-
-QString replaceEnd(const QString& stem, qsizetype count, QStringView by)
-{
-    return stem.left(stem.size() - count) + by.toString();
-}
-
-struct Variant {
-    QString stem;
-    int cost;
-};
-
-// The stem as the form has it, and as the base form may have it.
-QList<Variant> stemVariants(const QString& stem, unsigned changes)
-{
-    QList<Variant> variants{{stem, 0}};
-    const auto each = [&variants](int cost, auto change) {
-        const qsizetype count = variants.size();
-        for (qsizetype i = 0; i < count; ++i) {
-            for (const QString& changed : change(variants[i].stem))
-                variants.append({changed, variants[i].cost + cost});
-        }
-    };
-    if (changes & Hard) {
-        each(HardCost, [](const QString& s) {
-            QStringList out;
-            static const std::initializer_list<std::pair<QStringView, QStringView>> pairs = {
-                {u"čt", u"ck"}, {u"št", u"sk"}, {u"c", u"k"}, {u"z", u"h"},
-                {u"z", u"g"},   {u"š", u"ch"},  {u"ř", u"r"}};
-            for (const auto& [soft, hard] : pairs) {
-                if (s.endsWith(soft))
-                    out.append(replaceEnd(s, soft.size(), hard));
-            }
-            return out;
-        });
-    }
-    if (changes & Participle) {
-        each(HardCost, [](const QString& s) {
-            QStringList out;
-            static const std::initializer_list<std::pair<QStringView, QStringView>> pairs = {
-                {u"št", u"st"}, {u"žď", u"zd"}, {u"c", u"t"},
-                {u"z", u"d"},   {u"š", u"s"},   {u"ž", u"z"}};
-            for (const auto& [changed, plain] : pairs) {
-                if (s.endsWith(changed))
-                    out.append(replaceEnd(s, changed.size(), plain));
-            }
-            return out;
-        });
-    }
-    if (changes & DropE) {
-        each(0, [](const QString& s) {
-            const qsizetype n = s.size();
-            if (n >= 4 && (s[n - 2] == u'e' || s[n - 2] == u'ě') && !isVowel(s[n - 1]) &&
-                !isVowel(s[n - 3]))
-                return QStringList{s.left(n - 2) + s[n - 1]};
-            return QStringList{};
-        });
-    }
-    if (changes & FleetingE) {
-        each(ChangeCost, [](const QString& s) {
-            if (s.size() >= 2 && endsInTwoConsonants(s))
-                return QStringList{s.left(s.size() - 1) + u'e' + s.back()};
-            return QStringList{};
-        });
-    }
-    if (changes & LongO) {
-        each(ChangeCost, [](const QString& s) {
-            const qsizetype v = lastVowel(s);
-            if (v > 0 && s[v] == u'o') {
-                QString changed = s;
-                changed[v] = u'ů';
-                return QStringList{changed};
-            }
-            return QStringList{};
-        });
-    }
-    if (changes & Lengthen) {
-        each(ChangeCost, [](const QString& s) {
-            static const QString shortVowels = QStringLiteral("aeiyoě");
-            static const QString longVowels = QStringLiteral("áéíýůí");
-            const qsizetype v = lastVowel(s);
-            const qsizetype k = v < 0 ? -1 : shortVowels.indexOf(s[v]);
-            if (k < 0)
-                return QStringList{};
-            QString changed = s;
-            changed[v] = longVowels[k];
-            return QStringList{changed};
-        });
-    }
-    if (changes & VerbStem) {
-        // nes-t, ves-t (ved-e), jet (jed-e), pec-t (peč-e, pek-l), vez-t
-        each(0, [](const QString& s) {
-            if (s.endsWith(u'd') || s.endsWith(u't'))
-                return QStringList{s.left(s.size() - 1) + u's', s.left(s.size() - 1)};
-            if (s.endsWith(u'č') || s.endsWith(u'k'))
-                return QStringList{s.left(s.size() - 1) + u'c'};
-            return QStringList{};
-        });
-    }
-    if (changes & Soft) {
-        each(ChangeCost, [](const QString& s) {
-            static const QString plain = QStringLiteral("tdn");
-            static const QString soft = QStringLiteral("ťďň");
-            const qsizetype k = s.isEmpty() ? -1 : plain.indexOf(s.back());
-            if (k < 0)
-                return QStringList{};
-            return QStringList{s.left(s.size() - 1) + soft[k]};
-        });
-    }
-    return variants;
-}
 
 // The prefixes of Czech verbs, as they come before the verb.
 const QStringList& verbPrefixes()
@@ -157,27 +28,24 @@ const QStringList& verbPrefixes()
     return prefixes;
 }
 
-const IrregularForms& irregularForms()
+const IrregularForms& irregular()
 {
-    static const IrregularForms table = parseIrregularForms(IrregularTable);
+    static const IrregularForms table(IrregularTable);
     return table;
 }
 
 // The base form with its first long vowel made short, as many prefixed verbs have it:
 // brát -> vybrat, psát -> napsat, dát -> zadat.
-QString shortened(const QString& base)
+void appendShortened(Spelling& to, QStringView base)
 {
-    static const QString longVowels = QStringLiteral("áéíý");
-    static const QString shortVowels = QStringLiteral("aeiy");
-    QString out = base;
-    for (qsizetype i = 0; i < out.size(); ++i) {
-        const qsizetype k = longVowels.indexOf(out[i]);
-        if (k >= 0) {
-            out[i] = shortVowels[k];
-            return out;
-        }
+    static constexpr QStringView longVowels = u"áéíý";
+    static constexpr QStringView shortVowels = u"aeiy";
+    bool shortened = false;
+    for (const QChar c : base) {
+        const qsizetype k = shortened ? -1 : longVowels.indexOf(c);
+        to.append(k < 0 ? c : shortVowels[k]);
+        shortened = shortened || k >= 0;
     }
-    return out;
 }
 
 bool isPrefixChain(QStringView text, int depth = 0)
@@ -196,23 +64,35 @@ bool isPrefixChain(QStringView text, int depth = 0)
 constexpr int PrefixedCost = 1;
 constexpr int MinimumPrefixedForm = 3;
 
-void addIrregular(const QString& word, int cost, BaseFormList& out)
+void addIrregular(QStringView word, int cost, BaseFormList& out)
 {
-    const auto& table = irregularForms();
-    for (const IrregularBase& base : table.value(word))
-        out.add(base.base, cost);
-    // A prefixed verb: the longest table form the word ends in, after one or two prefixes.
-    for (qsizetype split = 1; split + MinimumPrefixedForm <= word.size(); ++split) {
-        const QString form = word.mid(split);
-        const auto it = table.constFind(form);
-        if (it == table.cend() || !isPrefixChain(QStringView(word).left(split)))
+    // The word itself, then a prefixed verb: each table form the word ends in after one or
+    // two prefixes, the longest first.
+    QVarLengthArray<std::pair<qsizetype, const QList<IrregularBase>*>, 8> endings;
+    irregular().forEachEnding(word, [&](qsizetype length, const QList<IrregularBase>& bases) {
+        if (length == word.size() || length >= MinimumPrefixedForm)
+            endings.append({length, &bases});
+    });
+    for (auto ending = endings.crbegin(); ending != endings.crend(); ++ending) {
+        const auto& [length, bases] = *ending;
+        if (length == word.size()) {
+            for (const IrregularBase& base : *bases)
+                out.add(base.base, cost);
             continue;
-        const QString prefix = word.left(split);
-        for (const IrregularBase& base : *it) {
+        }
+        const QStringView prefix = word.first(word.size() - length);
+        if (!isPrefixChain(prefix))
+            continue;
+        for (const IrregularBase& base : *bases) {
+            if (base.prefixes == IrregularBase::Alone)
+                continue;
+            Spelling prefixed;
+            prefixed.append(prefix);
             if (base.prefixes == IrregularBase::Prefixed)
-                out.add(prefix + base.base, cost + PrefixedCost);
-            if (base.prefixes == IrregularBase::PrefixedShort)
-                out.add(prefix + shortened(base.base), cost + PrefixedCost);
+                prefixed.append(base.base);
+            else
+                appendShortened(prefixed, base.base);
+            out.add(prefixed.view(), cost + PrefixedCost);
         }
     }
 }
@@ -222,64 +102,148 @@ constexpr int MinimumStem = 2;
 // Every change of the stem.
 constexpr unsigned AnyChange = ~0u;
 
-void applyRules(const QString& word, const Rule* begin, const Rule* end, int extraCost,
-                unsigned allowedChanges, BaseFormList& out, QStringList* produced = nullptr)
+// The rules of a table by the last two letters of the ending they take off (the last one
+// for a one-letter ending): those that may fit a word are found by its own last letters, not
+// by trying every rule.
+class RuleIndex
 {
-    if (word.isEmpty())
-        return;
-    for (const Rule* rule = begin; rule != end; ++rule) {
-        // The last letters first: most rules end otherwise, and this test is cheap.
-        if (!rule->form.isEmpty() && rule->form.back() != word.back())
-            continue;
-        if (!word.endsWith(rule->form))
-            continue;
-        const qsizetype stemSize = word.size() - rule->form.size();
-        if (stemSize < MinimumStem || (rule->form.isEmpty() && stemSize < 3))
-            continue;
-        const auto add = [&](QStringView stem, int cost) {
-            QString base;
-            base.reserve(stem.size() + rule->base.size());
-            base.append(stem).append(rule->base);
-            out.add(base, cost + rule->cost + extraCost);
-            if (produced)
-                produced->append(base);
+  public:
+    explicit RuleIndex(std::span<const Rule> rules) : m_rules(rules)
+    {
+        for (std::size_t i = 0; i < rules.size(); ++i) {
+            const QStringView form = rules[i].form;
+            if (form.isEmpty()) {
+                m_noEnding.push_back(i);
+                continue;
+            }
+            const char16_t before = form.size() == 1 ? OneLetter : form[form.size() - 2].unicode();
+            const char16_t last = form.back().unicode();
+            if (last >= m_byLast.size())
+                m_byLast.resize(last + 1u);
+            std::vector<Group>& groups = m_byLast[last];
+            auto group = std::find_if(groups.begin(), groups.end(),
+                                      [&](const Group& g) { return g.before == before; });
+            if (group == groups.end())
+                group = groups.insert(groups.end(), Group{before, {}});
+            group->rules.push_back(i);
+        }
+    }
+    // Calls fits(rule) for each rule whose ending the word ends in, in the table's order.
+    template <typename Fits> void forEachFitting(QStringView word, Fits fits) const
+    {
+        QVarLengthArray<std::size_t, 32> fitting(m_noEnding.cbegin(), m_noEnding.cend());
+        const char16_t last = word.isEmpty() ? 0 : word.back().unicode();
+        if (last < m_byLast.size()) {
+            const char16_t before = word.size() < 2 ? OneLetter : word[word.size() - 2].unicode();
+            for (const Group& group : m_byLast[last]) {
+                if (group.before != OneLetter && group.before != before)
+                    continue;
+                for (const std::size_t i : group.rules) {
+                    if (endsWith(word, m_rules[i].form))
+                        fitting.append(i);
+                }
+            }
+            std::sort(fitting.begin(), fitting.end());
+        }
+        for (const std::size_t i : fitting)
+            fits(m_rules[i]);
+    }
+
+  private:
+    static bool endsWith(QStringView word, QStringView ending)
+    {
+        return ending.size() <= word.size() &&
+               std::equal(ending.begin(), ending.end(), word.end() - ending.size());
+    }
+
+    static constexpr char16_t OneLetter = 0xffff;
+    // The rules whose ending has `before` before its last letter (OneLetter: none).
+    struct Group {
+        char16_t before;
+        std::vector<std::size_t> rules;
+    };
+
+    std::span<const Rule> m_rules;
+    std::vector<std::vector<Group>> m_byLast; // by the ending's last letter
+    std::vector<std::size_t> m_noEnding;
+};
+
+// Calls add(base, cost) for each base form the rules give the word.
+template <typename Add>
+void applyRules(QStringView word, const RuleIndex& rules, int extraCost, unsigned allowedChanges,
+                Add add)
+{
+    rules.forEachFitting(word, [&](const Rule& rule) {
+        const qsizetype stemSize = word.size() - rule.form.size();
+        if (stemSize < MinimumStem || (rule.form.isEmpty() && stemSize < 3))
+            return;
+        const auto withBase = [&](QStringView stem, int cost) {
+            Spelling base;
+            base.append(stem);
+            base.append(rule.base);
+            add(base.view(), cost + rule.cost + extraCost);
         };
         // Most rules allow no change of the stem: the stem is then the word's own.
-        const unsigned changes = rule->changes & allowedChanges;
+        const unsigned changes = rule.changes & allowedChanges;
         if (changes == None) {
-            add(QStringView(word).first(stemSize), 0);
-            continue;
+            withBase(word.first(stemSize), 0);
+            return;
         }
-        for (const Variant& variant : stemVariants(word.left(stemSize), changes))
-            add(variant.stem, variant.cost);
-    }
+        const StemVariants variants(word.first(stemSize), changes);
+        for (qsizetype i = 0; i < variants.size(); ++i)
+            withBase(variants[i], variants.cost(i));
+    });
 }
 
-void applyRules(const QString& word, std::span<const Rule> rules, int extraCost,
-                unsigned allowedChanges, BaseFormList& out, QStringList* produced = nullptr)
+void applyRules(QStringView word, const RuleIndex& rules, int extraCost, unsigned allowedChanges,
+                BaseFormList& out)
 {
-    applyRules(word, rules.data(), rules.data() + rules.size(), extraCost, allowedChanges, out,
-               produced);
+    applyRules(word, rules, extraCost, allowedChanges,
+               [&out](QStringView base, int cost) { out.add(base, cost); });
+}
+
+const RuleIndex& inflections()
+{
+    static const RuleIndex index(Rules);
+    return index;
+}
+
+const RuleIndex& comparatives()
+{
+    static const RuleIndex index(Comparatives);
+    return index;
+}
+
+const RuleIndex& fromVerbs()
+{
+    static const RuleIndex index(FromVerbs);
+    return index;
 }
 
 // The adjective of a comparative or superlative form (declined or not), or of a comparative
 // adverb.
-void addComparative(const QString& form, int extraCost, unsigned allowedChanges, BaseFormList& out)
+void addComparative(QStringView form, int extraCost, unsigned allowedChanges, BaseFormList& out)
 {
-    QStringList forms{form};
+    const auto addOf = [&](QStringView comparative) {
+        if (const QList<IrregularBase>* bases = irregular().find(comparative)) {
+            for (const IrregularBase& base : *bases)
+                out.add(base.base, extraCost);
+        }
+        applyRules(comparative, comparatives(), extraCost, allowedChanges, out);
+    };
+    addOf(form);
     // Declined comparatives: novějšího -> novější.
     static const Rule soft[] = {{u"ího", u"í", 0},
                                 {u"ímu", u"í", 0},
                                 {u"ím", u"í", 0},
                                 {u"ích", u"í", 0},
                                 {u"ími", u"í", 0}};
-    BaseFormList declined(form);
-    applyRules(form, std::span<const Rule>(soft), 0, None, declined, &forms);
-    for (const QString& comparative : forms) {
-        for (const IrregularBase& base : irregularForms().value(comparative))
-            out.add(base.base, extraCost);
-        applyRules(comparative, Comparatives, extraCost, allowedChanges, out);
-    }
+    static const RuleIndex declined{std::span<const Rule>(soft)};
+    QVarLengthArray<Spelling, 2> undeclined;
+    applyRules(form, declined, 0, None,
+               [&](QStringView base, int) { undeclined.append(Spelling(base)); });
+    for (const Spelling& comparative : undeclined)
+        addOf(comparative.view());
 }
 
 } // namespace
@@ -290,25 +254,31 @@ QList<BaseForm> baseFormsOf(const QString& word, Stems stems)
     BaseFormList out(word);
     addIrregular(word, 0, out);
 
-    applyRules(word, Rules, 0, allowed, out);
+    applyRules(word, inflections(), 0, allowed, out);
     addComparative(word, 0, allowed, out);
     constexpr QStringView Superlative = u"nej";
     if (word.startsWith(Superlative) && word.size() > Superlative.size() + 3)
-        addComparative(word.mid(Superlative.size()), 1, allowed, out);
+        addComparative(QStringView(word).sliced(Superlative.size()), 1, allowed, out);
 
     // What the word or a first guess may still be: a table form (byla -> byl), a comparative
     // (lepšího -> lepší), a participle or a noun made from a verb (nainstalovaného ->
     // nainstalovaný -> nainstalovat).
-    QList<BaseForm> guesses = out.sorted();
-    guesses.prepend({word, 0});
-    for (const BaseForm& guess : std::as_const(guesses)) {
-        if (guess.cost > 0) {
-            for (const IrregularBase& base : irregularForms().value(guess.word))
-                out.add(base.base, guess.cost + 1);
+    const auto further = [&](const QString& guess, int cost) {
+        if (cost > 0) {
+            if (const QList<IrregularBase>* bases = irregular().find(guess)) {
+                for (const IrregularBase& base : *bases)
+                    out.add(base.base, cost + 1);
+            }
         }
-        applyRules(guess.word, FromVerbs, guess.cost, allowed, out);
-        if (guess.cost > 0 && guess.word.endsWith(u'í'))
-            addComparative(guess.word, guess.cost, allowed, out);
+        applyRules(guess, fromVerbs(), cost, allowed, out);
+        if (cost > 0 && guess.endsWith(u'í'))
+            addComparative(guess, cost, allowed, out);
+    };
+    const auto guesses = out.order();
+    further(word, 0);
+    for (const qsizetype place : guesses) {
+        const BaseForm guess = out.at(place); // a copy: `out` grows meanwhile
+        further(guess.word, guess.cost);
     }
 
     for (QStringView particle : Particles) {
@@ -322,7 +292,7 @@ QList<BaseForm> baseFormsOf(const QString& word, Stems stems)
             }
         }
     }
-    return out.sorted();
+    return std::move(out).sorted();
 }
 
 bool isQualityOf(const QString& loweredWord, const QString& adjective)

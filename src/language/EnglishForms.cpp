@@ -190,7 +190,7 @@ const QStringList& verbPrefixes()
 
 const IrregularForms& irregularForms()
 {
-    static const IrregularForms table = parseIrregularForms(Irregular);
+    static const IrregularForms table(Irregular);
     return table;
 }
 
@@ -246,12 +246,15 @@ bool endsInShortSyllable(const QString& stem)
 void addIrregular(const QString& word, BaseFormList& out)
 {
     const auto& table = irregularForms();
-    for (const IrregularBase& base : table.value(word))
-        out.add(base.base, 0);
+    if (const QList<IrregularBase>* bases = table.find(word)) {
+        for (const IrregularBase& base : *bases)
+            out.add(base.base, 0);
+    }
     for (const QString& prefix : verbPrefixes()) {
         if (!word.startsWith(prefix) || word.size() - prefix.size() < MinimumPrefixedForm)
             continue;
-        for (const IrregularBase& base : table.value(word.mid(prefix.size()))) {
+        const QList<IrregularBase>* bases = table.find(QStringView(word).sliced(prefix.size()));
+        for (const IrregularBase& base : bases ? *bases : QList<IrregularBase>()) {
             if (base.prefixes != IrregularBase::Alone)
                 out.add(prefix + base.base, PrefixedCost);
         }

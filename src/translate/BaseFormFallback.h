@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-class HeadIndex;
+class LetterTables;
 
 // The language of the words a direction looks up.
 inline Language languageOf(const QString& dictExt)
@@ -23,8 +23,7 @@ struct BaseFormMatch {
 
 // The lookup of a word that has no entry of its own through its base forms: the likeliest
 // base form that is a head word in its own letter file (which may be another letter's:
-// šel -> jít), and a second one only when it is as likely. Candidates are checked in the head
-// index, so no letter file is read once per candidate.
-QList<BaseFormMatch> findBaseForms(const QString& loweredWord, const QString& dataPath,
-                                   const QString& dictExt, const BaseFormSource& baseForms,
-                                   HeadIndex& heads);
+// šel -> jít), and a second one only when it is as likely. Candidates are checked in the
+// pass's tables, so no letter file is read once per candidate.
+QList<BaseFormMatch> findBaseForms(const QString& loweredWord, Language language,
+                                   const BaseFormSource& baseForms, LetterTables& tables);

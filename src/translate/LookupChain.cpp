@@ -1,7 +1,6 @@
 #include "translate/LookupChain.h"
 
-#include "dictionary/HeadIndex.h"
-#include "dictionary/LetterFile.h"
+#include "dictionary/LookupTable.h"
 #include "dictionary/WordSplitter.h"
 #include "language/Contractions.h"
 #include "language/Folding.h"
@@ -10,6 +9,7 @@
 #include "translate/BaseFormFallback.h"
 
 #include <QRegularExpression>
+#include <optional>
 
 namespace
 {
@@ -50,7 +50,7 @@ void appendBaseLines(WordLookup& out, const QString& base, const QStringList& tr
 
 struct Candidate {
     QString base;
-    QStringList translations;
+    std::optional<QStringList> translations; // looked up when the candidate's turn comes
     LookupKind kind;
 };
 
@@ -58,8 +58,8 @@ struct Candidate {
 
 LookupChain::LookupChain(HeadIndex& heads, QString dataPath, QString dictExt,
                          const BaseFormSource* baseForms, const FormLookup* forms)
-    : m_heads(heads), m_dataPath(std::move(dataPath)), m_dictExt(std::move(dictExt)),
-      m_language(languageOf(m_dictExt)), m_baseForms(baseForms), m_forms(forms)
+    : m_language(languageOf(dictExt)), m_baseForms(baseForms), m_forms(forms),
+      m_tables(heads, std::move(dataPath), std::move(dictExt))
 {
 }
 
@@ -119,7 +119,7 @@ QStringList LookupChain::translationsOf(const QString& head) const
     // A word that starts with an apostrophe ('tis) has no letter file.
     if (head.isEmpty() || !WordSplitter::isWordCharacter(head.front()))
         return {};
-    return m_heads.translationsOf(LetterFile::fileName(m_dataPath, head, m_dictExt), head);
+    return m_tables.of(head).translationsOf(head);
 }
 
 // don't -> "(do) …", "(not) …": the lines of each word it stands for that has entries, as
@@ -131,7 +131,7 @@ bool LookupChain::contraction(const QString& word, WordLookup& out) const
         QString base = part;
         if (translations.isEmpty() && m_baseForms) {
             const QList<BaseFormMatch> bases =
-                findBaseForms(part, m_dataPath, m_dictExt, *m_baseForms, m_heads);
+                findBaseForms(part, m_language, *m_baseForms, m_tables);
             if (!bases.isEmpty()) {
                 base = bases.front().base;
                 translations = bases.front().translations;
@@ -160,7 +160,7 @@ bool LookupChain::candidates(const QString& word, WordLookup& out) const
     const auto addFolded = [&](bool headWordsThemselves) {
         for (const FormMatch& match : std::as_const(folded)) {
             if ((match.form == match.base) == headWordsThemselves)
-                ranked.append({match.base, translationsOf(match.base), LookupKind::Folded});
+                ranked.append({match.base, std::nullopt, LookupKind::Folded});
         }
     };
     // A word typed with diacritics meant them: a head word spelt otherwise comes last.
@@ -168,8 +168,7 @@ bool LookupChain::candidates(const QString& word, WordLookup& out) const
     if (typedWithout)
         addFolded(true);
     if (m_baseForms) {
-        for (const BaseFormMatch& match :
-             findBaseForms(word, m_dataPath, m_dictExt, *m_baseForms, m_heads))
+        for (const BaseFormMatch& match : findBaseForms(word, m_language, *m_baseForms, m_tables))
             ranked.append({match.base, match.translations, LookupKind::BaseForm});
     }
     if (!typedWithout)
@@ -180,12 +179,16 @@ bool LookupChain::candidates(const QString& word, WordLookup& out) const
     for (const Candidate& candidate : std::as_const(ranked)) {
         if (shown.size() == MostCandidates)
             break;
-        if (candidate.translations.isEmpty() || shown.contains(candidate.base))
+        if (shown.contains(candidate.base))
+            continue;
+        const QStringList translations =
+            candidate.translations ? *candidate.translations : translationsOf(candidate.base);
+        if (translations.isEmpty())
             continue;
         if (shown.isEmpty())
             out.kind = candidate.kind;
         shown.append(candidate.base);
-        appendBaseLines(out, candidate.base, candidate.translations);
+        appendBaseLines(out, candidate.base, translations);
     }
     return !shown.isEmpty();
 }

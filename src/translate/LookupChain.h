@@ -1,6 +1,7 @@
 #pragma once
 
 #include "language/BaseFormSource.h"
+#include "translate/LetterTables.h"
 
 #include <QList>
 #include <QString>
@@ -65,10 +66,8 @@ class LookupChain
     bool candidates(const QString& word, WordLookup& out) const;
     bool guess(const QString& word, WordLookup& out, bool onlyUsualSlip = false) const;
 
-    HeadIndex& m_heads;
-    QString m_dataPath;
-    QString m_dictExt;
     Language m_language;
     const BaseFormSource* m_baseForms;
     const FormLookup* m_forms;
+    mutable LetterTables m_tables; // a chain serves one pass
 };

@@ -7,6 +7,7 @@
 #include "dictionary/LineReader.h"
 #include "dictionary/WordSplitter.h"
 #include "translate/BaseFormFallback.h"
+#include "translate/LetterTables.h"
 
 #include <algorithm>
 
@@ -52,9 +53,7 @@ struct PhraseFinder::Search {
     std::span<const QString> words;
     std::vector<WordInfo*> info;
     std::vector<int> sentences;
-    const QString& dataPath;
-    const QString& dictExt;
-    HeadIndex& heads;
+    LetterTables& tables;
     const BaseFormSource* baseForms;
     Language language;
 
@@ -62,10 +61,6 @@ struct PhraseFinder::Search {
     {
         return j < qsizetype(words.size()) &&
                sentences[std::size_t(j)] == sentences[std::size_t(of)];
-    }
-    QString path(const QString& head) const
-    {
-        return LetterFile::fileName(dataPath, head, dictExt);
     }
 };
 
@@ -212,7 +207,7 @@ std::optional<PhraseFinder::Found> PhraseFinder::longestAt(const Search& search,
                      [](const Found& a, const Found& b) { return a.end > b.end; });
     const auto best = std::find_if(candidates.begin(), candidates.end(), [&](const Found& found) {
         const QString& head = m_headOf[std::size_t(found.node)];
-        return search.heads.table(search.path(head)).contains(head);
+        return search.tables.of(head).contains(head);
     });
     return best == candidates.end() ? std::nullopt : std::optional(*best);
 }
@@ -225,14 +220,9 @@ QList<PhraseMatch> PhraseFinder::find(QStringView scanText, std::span<const QStr
         read(dataPath, dictExt);
     if (m_typed.size() + words.size() >= TypedMemoLimit)
         m_typed.clear();
-    Search search{words,
-                  {},
-                  sentenceNumbers(scanText, qsizetype(words.size())),
-                  dataPath,
-                  dictExt,
-                  heads,
-                  baseForms,
-                  languageOf(dictExt)};
+    LetterTables tables(heads, dataPath, dictExt);
+    Search search{words,  {},        sentenceNumbers(scanText, qsizetype(words.size())),
+                  tables, baseForms, languageOf(dictExt)};
     search.info.reserve(words.size());
     for (const QString& word : words)
         search.info.push_back(&infoOf(word));
@@ -260,7 +250,7 @@ QList<PhraseMatch> PhraseFinder::find(QStringView scanText, std::span<const QStr
         for (qsizetype k = i; k < best->end; ++k)
             typed.append(words[std::size_t(k)]);
         const QString& head = m_headOf[std::size_t(best->node)];
-        found.append({typed.join(u' '), head, heads.translationsOf(search.path(head), head)});
+        found.append({typed.join(u' '), head, search.tables.of(head).translationsOf(head)});
         i = best->end;
     }
     return found;

@@ -3,6 +3,7 @@
 #include "language/BaseForms.h"
 #include "language/CzechEndings.h"
 #include "language/EnglishForms.h"
+#include "language/Folding.h"
 #include "language/HunspellDictionary.h"
 #include "support/LetterFiles.h"
 
@@ -74,6 +75,22 @@ TEST(CzechEndings, EndingsAndTheChangesOfTheStem)
     EXPECT_EQ(czech("nese", "nést"), u("nést"));
     EXPECT_EQ(czech("nainstalovaného", "nainstalovat"), u("nainstalovat"));
     EXPECT_EQ(czech("jakémkoliv", "jakýkoliv"), u("jakýkoliv"));
+    // Cheapest first, each at its cheapest; as cheap, in the order of the rules and changes
+    // that made them.
+    for (const auto& [word, first] : {std::pair{"ovse", "ovs/4 ovsa/4 ovso/5 oves/6 ovsea/6"},
+                                      {"pote", "pot/4 pota/4 poto/5 poit/5 půt/6"}}) {
+        QStringList found;
+        for (const BaseForm& form : CzechEndings::baseFormsOf(u(word)).first(5))
+            found.append(form.word + u'/' + QString::number(form.cost));
+        EXPECT_EQ(found.join(u' '), u(first)) << word;
+    }
+}
+
+TEST(Folding, LowersAndDropsTheMarksOfLatinLettersAndOfAnyOthers)
+{
+    for (const auto& [typed, folded] :
+         {std::pair{"ŠTĚKAL", "stekal"}, {"pes", "pes"}, {"e\u0301ta", "eta"}, {"ŽД", "zд"}})
+        EXPECT_EQ(foldDiacritics(u(typed)), u(folded)) << typed;
 }
 
 TEST(CzechEndings, IrregularFormsAndPrefixedVerbs)
