@@ -17,6 +17,7 @@
 //
 // Base forms and the words a typed word may stand for come from the program's word-form table.
 #include "PressTiming.h"
+#include "TextArguments.h"
 #include "TextVariants.h"
 
 #include "dictionary/HeadIndex.h"
@@ -43,7 +44,7 @@ struct Options {
     QString samples;
     quint32 seed = 1;
     int runs = 3;
-    QList<std::pair<QString, Language>> texts;
+    QList<BenchText> texts;
 };
 
 constexpr double TypoShare = 0.05;
@@ -336,38 +337,25 @@ void writeSamples(const Options& options, const std::map<LookupKind, QList<Sampl
 int main(int argc, char* argv[])
 {
     Options options;
-    Language language = Language::Czech;
-    for (int i = 1; i < argc; ++i) {
-        const QString arg = QString::fromLocal8Bit(argv[i]);
-        const bool hasValue = i + 1 < argc;
-        if (arg == QLatin1String("--czech"))
-            language = Language::Czech;
-        else if (arg == QLatin1String("--english"))
-            language = Language::English;
-        else if (arg == QLatin1String("--runs") && hasValue)
-            options.runs = std::max(1, QString::fromLocal8Bit(argv[++i]).toInt());
-        else if (arg == QLatin1String("--samples") && hasValue)
-            options.samples = QString::fromLocal8Bit(argv[++i]);
-        else if (arg == QLatin1String("--seed") && hasValue)
-            options.seed = QString::fromLocal8Bit(argv[++i]).toUInt();
-        else if (arg == QLatin1String("--dictionary") && hasValue)
-            options.dictionary = QString::fromLocal8Bit(argv[++i]) + QLatin1Char('/');
-        else if (arg == QLatin1String("--forms") && hasValue)
-            options.formTable = QString::fromLocal8Bit(argv[++i]);
-        else if (arg.startsWith(QLatin1String("--"))) {
-            std::fprintf(stderr, "unknown option %s\n", argv[i]);
-            return 2;
-        } else
-            options.texts.append({arg, language});
-    }
-    if (options.texts.isEmpty()) {
-        // The development texts: a file's name ends in -cs or -en.
-        const QDir data(QStringLiteral(SLOVNIK_BENCH_DATA));
-        for (const QString& name : data.entryList({QStringLiteral("*.txt")}, QDir::Files))
-            options.texts.append({data.filePath(name), name.endsWith(QLatin1String("-cs.txt"))
-                                                           ? Language::Czech
-                                                           : Language::English});
-    }
+    const bool understood =
+        readTextArguments(argc, argv, Language::Czech, options.texts,
+                          [&options](const QString& name, const QString& value) {
+                              if (name == QLatin1String("--runs"))
+                                  options.runs = std::max(1, value.toInt());
+                              else if (name == QLatin1String("--samples"))
+                                  options.samples = value;
+                              else if (name == QLatin1String("--seed"))
+                                  options.seed = value.toUInt();
+                              else if (name == QLatin1String("--dictionary"))
+                                  options.dictionary = value + QLatin1Char('/');
+                              else if (name == QLatin1String("--forms"))
+                                  options.formTable = value;
+                              else
+                                  return false;
+                              return true;
+                          });
+    if (!understood)
+        return 2;
     QString whyNot;
     const std::shared_ptr<const FormTable> forms = FormTable::open(options.formTable, &whyNot);
     if (!forms) {

@@ -10,6 +10,7 @@
 //                                          that many random phrase lines (seed 1 unless
 //                                          --seed) per direction, each under its sentence
 //   phrase_bench --runs 9                  timed runs of each press (5 unless told)
+#include "TextArguments.h"
 #include "TranslationRun.h"
 
 #include "dictionary/LetterFile.h"
@@ -36,7 +37,7 @@ struct Options {
     quint32 seed = 1;
     int runs = 5;
     QString out;
-    QList<std::pair<QString, Language>> texts;
+    QList<BenchText> texts;
 };
 
 struct Text {
@@ -212,35 +213,23 @@ void measure(const Options& options, Language language, const QList<Text>& texts
 int main(int argc, char* argv[])
 {
     Options options;
-    Language language = Language::English;
-    for (int i = 1; i < argc; ++i) {
-        const QString arg = QString::fromLocal8Bit(argv[i]);
-        const bool hasValue = i + 1 < argc;
-        if (arg == QLatin1String("--czech"))
-            language = Language::Czech;
-        else if (arg == QLatin1String("--english"))
-            language = Language::English;
-        else if (arg == QLatin1String("--runs") && hasValue)
-            options.runs = std::max(1, QString::fromLocal8Bit(argv[++i]).toInt());
-        else if (arg == QLatin1String("--sample") && hasValue)
-            options.sample = QString::fromLocal8Bit(argv[++i]).toInt();
-        else if (arg == QLatin1String("--seed") && hasValue)
-            options.seed = QString::fromLocal8Bit(argv[++i]).toUInt();
-        else if (arg == QLatin1String("--out") && hasValue)
-            options.out = QString::fromLocal8Bit(argv[++i]);
-        else if (arg.startsWith(QLatin1String("--"))) {
-            std::fprintf(stderr, "unknown option %s\n", argv[i]);
-            return 2;
-        } else
-            options.texts.append({arg, language});
-    }
-    if (options.texts.isEmpty()) {
-        const QDir data(QStringLiteral(SLOVNIK_BENCH_DATA));
-        for (const QString& name : data.entryList({QStringLiteral("*.txt")}, QDir::Files))
-            options.texts.append({data.filePath(name), name.endsWith(QLatin1String("-cs.txt"))
-                                                           ? Language::Czech
-                                                           : Language::English});
-    }
+    const bool understood =
+        readTextArguments(argc, argv, Language::English, options.texts,
+                          [&options](const QString& name, const QString& value) {
+                              if (name == QLatin1String("--runs"))
+                                  options.runs = std::max(1, value.toInt());
+                              else if (name == QLatin1String("--sample"))
+                                  options.sample = value.toInt();
+                              else if (name == QLatin1String("--seed"))
+                                  options.seed = value.toUInt();
+                              else if (name == QLatin1String("--out"))
+                                  options.out = value;
+                              else
+                                  return false;
+                              return true;
+                          });
+    if (!understood)
+        return 2;
     for (const Language each : {Language::English, Language::Czech}) {
         QList<Text> texts;
         for (const auto& [path, textLanguage] : options.texts) {
