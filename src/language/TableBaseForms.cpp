@@ -30,17 +30,26 @@ TableBaseForms::Analysis TableBaseForms::analysisOf(const QString& word, Languag
         if (const auto known = analysed.constFind(word); known != analysed.cend())
             return *known;
     }
-    Analysis analysis{ownBaseForms(language, word), m_table->formsOf(language, word), true, {}};
-    if (language == Language::Czech) {
-        analysis.known = m_table->knows(language, word, analysis.forms);
-        if (!analysis.known)
-            analysis.sameStem = CzechEndings::baseFormsOf(word, CzechEndings::SameStem);
-    }
+    const Analysis analysis{ownBaseForms(language, word), m_table->formsOf(language, word), {}};
     const std::lock_guard lock(m_lock);
     if (analysed.size() >= AnalysedWords)
         analysed.clear();
     analysed.insert(word, analysis);
     return analysis;
+}
+
+std::optional<QList<BaseForm>> TableBaseForms::sameStemIfUnknown(const QString& word,
+                                                                 const Analysis& analysis) const
+{
+    if (analysis.sameStemIfUnknown)
+        return *analysis.sameStemIfUnknown;
+    std::optional<QList<BaseForm>> stems;
+    if (!m_table->knows(Language::Czech, word, analysis.forms))
+        stems = CzechEndings::baseFormsOf(word, CzechEndings::SameStem);
+    const std::lock_guard lock(m_lock);
+    if (const auto memo = m_analysed[0].find(word); memo != m_analysed[0].end())
+        memo->sameStemIfUnknown = stems;
+    return stems;
 }
 
 void TableBaseForms::endPass() const
@@ -60,7 +69,6 @@ QStringList TableBaseForms::baseFormsOf(const QString& word, Language language,
     const Analysis analysis = analysisOf(word, language);
     const QList<BaseForm>& own = analysis.own;
     const QList<FormTable::Form>& forms = analysis.forms;
-    const QList<BaseForm>& sameStem = analysis.sameStem;
     // The own guesses come cheapest first: the sure ones lead.
     const qsizetype sureCount =
         std::find_if(own.cbegin(), own.cend(),
@@ -86,12 +94,14 @@ QStringList TableBaseForms::baseFormsOf(const QString& word, Language language,
             return found;
     }
 
-    if (language == Language::Czech && !analysis.known) {
-        // A Czech word no head word has as a form: a foreign word or one the spelling
-        // dictionary lacks (firewallu -> firewall), never one the table knows (gnu is not
-        // gen). The table leaves out the English words that derive (authentications), so
-        // English takes the guesses below.
-        return firstHeadWords(sameStem, [&](const QString& base) {
+    // A Czech word no head word has as a form: a foreign word or one the spelling dictionary
+    // lacks (firewallu -> firewall), never one the table knows (gnu is not gen). The table
+    // leaves out the English words that derive (authentications), so English takes the
+    // guesses below.
+    const std::optional<QList<BaseForm>> sameStem =
+        language == Language::Czech ? sameStemIfUnknown(word, analysis) : std::nullopt;
+    if (sameStem) {
+        return firstHeadWords(*sameStem, [&](const QString& base) {
             return isHeadWord(base) &&
                    !m_table->knows(language, base, m_table->formsOf(language, base));
         });

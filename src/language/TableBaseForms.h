@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 // Base forms from the word-form table, without a spelling dictionary at run time: the
 // language's own sure guesses first (tables, -ého, -ovat's forms), then the head words the
@@ -29,10 +30,13 @@ class TableBaseForms final : public BaseFormSource
     struct Analysis {
         QList<BaseForm> own;          // the own analyser's guesses, cheapest first
         QList<FormTable::Form> forms; // the word's forms in the table
-        bool known = true;            // Czech: whether the spelling dictionary knows it
-        QList<BaseForm> sameStem;     // Czech, not known: the guesses that keep its stem
+        // Czech, asked only when nothing cheaper answered: nothing when the spelling dictionary
+        // knows the word, else the guesses that keep its stem.
+        std::optional<std::optional<QList<BaseForm>>> sameStemIfUnknown;
     };
     Analysis analysisOf(const QString& word, Language language) const;
+    std::optional<QList<BaseForm>> sameStemIfUnknown(const QString& word,
+                                                     const Analysis& analysis) const;
 
     std::shared_ptr<const FormTable> m_table;
     // The translation pass and the phrase search of one press ask for the same words, with
