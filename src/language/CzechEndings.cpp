@@ -8,7 +8,6 @@
 #include <QStringList>
 #include <QVarLengthArray>
 #include <initializer_list>
-#include <unordered_map>
 #include <vector>
 
 namespace CzechEndings

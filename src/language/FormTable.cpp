@@ -19,7 +19,7 @@ using namespace FormTableFormat;
 namespace
 {
 
-// A word this short is one edit from too many others to guess at.
+// A shorter word is one edit from too many others to guess at.
 constexpr qsizetype ShortestNear = 2;
 // Up to this length a word is allowed one edit, beyond it two.
 constexpr qsizetype OneEditUpTo = 4;

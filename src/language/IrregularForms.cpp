@@ -28,7 +28,9 @@ int IrregularForms::nodeOf(QStringView form)
         int next = child(node, letter);
         if (next < 0) {
             next = int(m_nodes.size());
-            m_nodes[std::size_t(node)].children.push_back({letter, next});
+            // The root's children are found through m_fromRoot alone.
+            if (node != 0)
+                m_nodes[std::size_t(node)].children.push_back({letter, next});
             m_nodes.emplace_back();
             if (node == 0) {
                 if (letter >= m_fromRoot.size())

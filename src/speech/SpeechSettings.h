@@ -37,7 +37,7 @@ struct Pace {
 // recorded unhurried). The other speeds keep the relation users knew from the earlier engine
 // (espeak-ng at 175 words a minute times speed / 100: a text lasted 0.943 * 100 / speed + 0.057
 // times as long as at 100, so 50 -> 1.94, 150 -> 0.69, 170 -> 0.61), taken to the power 0.9:
-// within a tenth of it (1.82, 0.72, 0.64), on the side of the speaker's own pace. Measured on
+// within a tenth of it (1.82, 0.71, 0.64), on the side of the speaker's own pace. Measured on
 // thirty sentences of Debian's manuals with a recogniser built from human speech
 // (tools/bench/intelligibility --try), drawing the sounds out much beyond the speaker's pace
 // blurs them, the female voice most; so slower speech is part drawn-out sounds, part silence

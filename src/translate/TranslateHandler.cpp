@@ -185,7 +185,8 @@ QString TranslateHandler::learningPrompt(const QString& word, const QString& dic
     const QString typo =
         typoOf.isEmpty()
             ? QString()
-            : QStringLiteral("Vypadá to na překlep slova „%1“; pokud ano, odklepněte Enterem.\n\n")
+            : QStringLiteral("Vypadá to na překlep slova „%1“. Je-li to překlep, nic nepište a "
+                             "odklepněte Enterem: slovo se neuloží.\n\n")
                   .arg(typoOf);
     const QString hint =
         dictExt == LetterFile::EnglishToCzech

@@ -19,11 +19,11 @@ class TranslationView;
 // new entry. Reads DataPath and DictExt; fills Words, Unknown and UnknownCount.
 //
 // A word without an entry of its own (other than "end") goes on through the lookup chain
-// (LookupChain): a contraction's words, base forms, folded diacritics, a proper name, a
-// likely typo. Only an ordinary word of the window's language that nothing explains is
-// offered for learning, or a likely typo that is plausibly a real word, the question then
-// naming the word it may be a typo of; none of a text plainly in the other language, which
-// its first line then says.
+// (LookupChain): a contraction's words, base forms, folded diacritics, a proper name or an
+// abbreviation, a likely typo. Only an ordinary word of the window's language that nothing explains
+// is offered for learning, or a likely typo that is plausibly a real word, the question then naming
+// the word it may be a typo of; none of a text plainly in the other language, which its first line
+// then says.
 //
 // With a phrase finder, the dictionary's phrases found in the text follow the word lines, one
 // line per entry: "of course ........... ovšem; samozřejmě;", or through a base form

@@ -1,4 +1,4 @@
-// The word-form table, written by its writer and read back mapped: what words typed without
+// The word-form table, written by its writer and read back a block at a time: what words typed without
 // diacritics or mistyped find, best first, and the base forms it serves without Hunspell.
 #include "language/FormTable.h"
 #include "language/FormTableWriter.h"

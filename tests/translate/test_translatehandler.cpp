@@ -224,8 +224,9 @@ TEST_F(TranslateHandlerTest, LearningPromptsLetterForLetter)
                 "uloženo do slovníku. Pokud neznáte jeho překlad, odklepněte Enterem, nebo "
                 "tlačítkem OK."));
     EXPECT_TRUE(TranslateHandler::learningPrompt("housr", ".dta", "house")
-                    .startsWith(u("Vypadá to na překlep slova „house“; pokud ano, odklepněte "
-                                  "Enterem.\n\nSlovo  HOUSR  nebylo nalezeno.")));
+                    .startsWith(u("Vypadá to na překlep slova „house“. Je-li to překlep, nic "
+                                  "nepište a odklepněte Enterem: slovo se neuloží.\n\nSlovo  "
+                                  "HOUSR  nebylo nalezeno.")));
 }
 
 TEST_F(TranslateHandlerTest, LearnsAnswersInBothDirectionsAndFindsThemNextTime)
