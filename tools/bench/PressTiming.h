@@ -9,6 +9,9 @@
 #include "language/TableBaseForms.h"
 #include "translate/PhraseFinder.h"
 
+#include <cstdio>
+#include <tuple>
+
 // What a press of the translate button costs, three ways, the dictionary data loaded in all
 // three as the program holds them after its first press (the letter files of both directions
 // in `heads`, the phrase list read):
@@ -62,4 +65,24 @@ inline void timePress(const QString& dataPath, const QString& dictExt, const QSt
             translate(dataPath, dictExt, text, &baseForms, &heads, table.get(), phrases.get());
         }));
     }
+}
+
+// What a Czech press may cost: cold at most this many times the exact-only press, and the
+// warm press.
+constexpr double ColdOverExactGoal = 3.0;
+constexpr double ColdOverWarmGoal = 2.0;
+
+// The medians of `times`, and the cold press against the warm and the exact-only press, each
+// against its goal; every line starts with `indent`.
+inline void printPressTimes(const PressTimes& times, const char* indent)
+{
+    const double exact = median(times.exactMs), cold = median(times.coldMs),
+                 warm = median(times.warmMs);
+    std::printf("%sexact only %.1f ms; the program's press cold %.1f ms, warm %.1f ms\n", indent,
+                exact, cold, warm);
+    for (const auto& [what, ratio, goal] :
+         {std::tuple{"cold/warm", cold / warm, ColdOverWarmGoal},
+          std::tuple{"cold/exact only", cold / exact, ColdOverExactGoal}})
+        std::printf("%s%s %.2fx (goal <= %.0fx) %s\n", indent, what, ratio, goal,
+                    ratio <= goal ? "within the goal" : "OVER the goal");
 }

@@ -55,8 +55,6 @@ constexpr int SampleSize = 100;
 constexpr double FoundGoal = 90;
 constexpr double OrdinaryGoal = 80;
 constexpr double IntendedGoal = 80;
-constexpr double ColdToExactGoal = 3;
-constexpr double ColdToWarmGoal = 2;
 
 const char* kindName(LookupKind kind)
 {
@@ -235,17 +233,9 @@ void timePresses(const Options& options, const QStringList& texts, Language lang
         for (const QString& text : texts)
             timePress(options.dictionary, dictExt, text, options.formTable, heads, times);
     }
-    const double exact = median(times.exactMs), cold = median(times.coldMs),
-                 warm = median(times.warmMs);
     std::printf("  a press of up to %d words, medians of %lld runs:\n", Module1::MaxWords,
                 static_cast<long long>(times.exactMs.size()));
-    std::printf("    exact only %.1f ms; the program's press cold %.1f ms, warm %.1f ms\n", exact,
-                cold, warm);
-    std::printf(
-        "    cold / exact only %.2fx (goal <= %.0fx: %s); cold / warm %.2fx (goal <= %.0fx: "
-        "%s)\n",
-        cold / exact, ColdToExactGoal, cold / exact <= ColdToExactGoal ? "met" : "NOT met",
-        cold / warm, ColdToWarmGoal, cold / warm <= ColdToWarmGoal ? "met" : "NOT met");
+    printPressTimes(times, "    ");
 }
 
 struct Sample {

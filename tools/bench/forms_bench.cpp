@@ -30,8 +30,6 @@ namespace
 const QString Dictionary = QStringLiteral(SLOVNIK_IMPORTED_DICTIONARY "/");
 const QString Cze = LetterFile::CzechToEnglish;
 
-constexpr double ColdOverWarmGoal = 2.0;
-constexpr double ColdOverExactGoal = 3.0;
 constexpr double SentenceGoalMs = 16.0;
 constexpr double PeakGoalMiB = 45.0;
 
@@ -62,18 +60,12 @@ void comparePresses(const QString& press, const QString& what, const QString& ta
         timePress(Dictionary, Cze, press, tablePath, heads, whole);
         timePress(Dictionary, Cze, sentence, tablePath, heads, ten);
     }
-    const double exactMs = median(whole.exactMs), coldMs = median(whole.coldMs),
-                 warmMs = median(whole.warmMs), sentenceMs = median(ten.coldMs);
+    const double sentenceMs = median(ten.coldMs);
     const TranslationRun run = translate(Dictionary, Cze, press, nullptr, &heads);
     std::printf("%s, %lld words (%lld of them without an entry as typed), medians of %d runs:\n",
                 qUtf8Printable(what), static_cast<long long>(press.count(QLatin1Char(' ')) + 1),
                 static_cast<long long>(run.unknown.size()), runs);
-    std::printf("  exact only %.1f ms; the program's press cold %.1f ms, warm %.1f ms\n", exactMs,
-                coldMs, warmMs);
-    std::printf("  cold/warm %.2fx (goal <= %.0fx) %s\n", coldMs / warmMs, ColdOverWarmGoal,
-                verdict(coldMs <= ColdOverWarmGoal * warmMs));
-    std::printf("  cold/exact only %.2fx (goal <= %.0fx) %s\n", coldMs / exactMs, ColdOverExactGoal,
-                verdict(coldMs <= ColdOverExactGoal * exactMs));
+    printPressTimes(whole, "  ");
     std::printf("  10-word sentence cold %.2f ms (goal < %.0f ms) %s; exact only %.2f ms\n",
                 sentenceMs, SentenceGoalMs, verdict(sentenceMs < SentenceGoalMs),
                 median(ten.exactMs));
