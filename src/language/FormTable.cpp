@@ -26,6 +26,9 @@ constexpr qsizetype OneEditUpTo = 4;
 // Blocks kept between lookups: a few presses' worth (the same words come back), never the
 // whole table.
 constexpr qint64 CacheBudget = 256 << 10;
+// Blocks this close to each other are read at once, in runs of at most this many bytes.
+constexpr quint32 MostGapRead = 16 << 10;
+constexpr quint32 MostRunRead = 64 << 10;
 // The keys whose forms are kept decoded.
 constexpr qsizetype DecodedKeys = 512;
 
@@ -195,34 +198,71 @@ const FormTable::Index& FormTable::index(Language language) const
     return m_indexes[language == Language::Czech ? 0 : 1];
 }
 
+void FormTable::keep(QHash<quint32, QByteArray>& cache, quint32 number,
+                     const QByteArray& bytes) const
+{
+    if (m_cachedBytes > CacheBudget) {
+        for (const Index& each : m_indexes) {
+            each.keyBlocks.clear();
+            each.knownStretches.clear();
+        }
+        m_cachedBytes = 0;
+    }
+    m_cachedBytes += bytes.size();
+    cache.insert(number, bytes);
+}
+
 QByteArray FormTable::block(const Index& index, quint32 number) const
 {
-    QHash<quint32, QByteArray>& cache = index.keyBlocks;
     const std::vector<quint32>& offsets = index.blockOffsets;
     if (std::size_t(number) + 1 >= offsets.size())
         return {};
-    if (const auto kept = cache.constFind(number); kept != cache.cend())
+    if (const auto kept = index.keyBlocks.constFind(number); kept != index.keyBlocks.cend())
         return *kept;
-    if (m_cachedBytes > CacheBudget) {
-        for (const Index& each : m_indexes)
-            each.keyBlocks.clear();
-        m_cachedBytes = 0;
-    }
     const QByteArray bytes = read(offsets[number], offsets[number + 1] - offsets[number]);
-    m_cachedBytes += bytes.size();
-    cache.insert(number, bytes);
+    keep(index.keyBlocks, number, bytes);
     return bytes;
 }
 
-QString FormTable::formOfKey(const Index& index, const QByteArray& folded, quint32 pattern) const
+QHash<quint32, QByteArray> FormTable::blocks(const Index& index, std::vector<quint32> numbers) const
 {
-    return formOf(QString::fromUtf8(folded),
-                  QString::fromUtf8(index.patterns.constData() + index.patternAt[pattern]));
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    const std::vector<quint32>& offsets = index.blockOffsets;
+    QHash<quint32, QByteArray> out;
+    std::vector<quint32> missing;
+    for (const quint32 number : numbers) {
+        if (std::size_t(number) + 1 >= offsets.size())
+            continue;
+        if (const auto kept = index.keyBlocks.constFind(number); kept != index.keyBlocks.cend())
+            out.insert(number, *kept);
+        else
+            missing.push_back(number);
+    }
+    // A read costs the machine far more than the bytes it copies: blocks that lie close are
+    // read at once, with the few between them.
+    QByteArray run;
+    for (std::size_t first = 0, last = 0; first < missing.size(); first = last + 1) {
+        const quint32 start = offsets[missing[first]];
+        for (last = first; last + 1 < missing.size() &&
+                           offsets[missing[last + 1]] - offsets[missing[last] + 1] <= MostGapRead &&
+                           offsets[missing[last + 1] + 1] - start <= MostRunRead;
+             ++last) {
+        }
+        if (!read(start, offsets[missing[last] + 1] - start, run))
+            continue;
+        for (std::size_t i = first; i <= last; ++i) {
+            const quint32 number = missing[i];
+            const QByteArray bytes =
+                run.sliced(offsets[number] - start, offsets[number + 1] - offsets[number]);
+            keep(index.keyBlocks, number, bytes);
+            out.insert(number, bytes);
+        }
+    }
+    return out;
 }
 
-template <typename Use>
-QByteArray FormTable::entriesOfKey(const Index& index, const QByteArray& folded,
-                                   const Use& use) const
+std::optional<quint32> FormTable::blockOf(const Index& index, const QByteArray& folded) const
 {
     const auto after = std::upper_bound(
         index.firstKeyAt.cbegin(), index.firstKeyAt.cend(), folded,
@@ -230,16 +270,29 @@ QByteArray FormTable::entriesOfKey(const Index& index, const QByteArray& folded,
             return std::strcmp(key.constData(), index.firstKeys.constData() + at) < 0;
         });
     if (after == index.firstKeyAt.cbegin())
-        return {};
-    const QByteArray bytes = block(index, quint32(after - index.firstKeyAt.cbegin() - 1));
-    KeyBlockReader reader(bytes);
+        return std::nullopt;
+    return quint32(after - index.firstKeyAt.cbegin() - 1);
+}
+
+QString FormTable::formOfKey(const Index& index, const QString& folded, quint32 pattern) const
+{
+    // Pattern 0, spelt as folded, is the commonest.
+    if (pattern == 0)
+        return folded;
+    return formOf(folded, QString::fromUtf8(index.patterns.constData() + index.patternAt[pattern]));
+}
+
+template <typename Use>
+void FormTable::entriesIn(const Index& index, const QByteArray& block, const QByteArray& folded,
+                          const Use& use) const
+{
+    KeyBlockReader reader(block);
     if (reader.find(folded)) {
         reader.entries([&](const Entry& entry) {
             if (entry.pattern < index.patternAt.size())
                 use(entry);
         });
     }
-    return bytes;
 }
 
 QList<FormTable::Form> FormTable::formsOfKey(const Index& index, const QByteArray& folded) const
@@ -252,8 +305,12 @@ QList<FormTable::Form> FormTable::formsOfKey(const Index& index, const QByteArra
     if (index.decoded.size() >= DecodedKeys)
         index.decoded.clear();
     QList<Form>& forms = index.decoded[folded];
-    entriesOfKey(index, folded, [&](const Entry& entry) {
-        const QString form = formOfKey(index, folded, entry.pattern);
+    const std::optional<quint32> number = blockOf(index, folded);
+    if (!number)
+        return forms;
+    const QString key = QString::fromUtf8(folded);
+    entriesIn(index, block(index, *number), folded, [&](const Entry& entry) {
+        const QString form = formOfKey(index, key, entry.pattern);
         forms.append({form, entry.baseText(form), entry.kind(), entry.weight});
     });
     return forms;
@@ -275,11 +332,18 @@ bool FormTable::knows(Language language, const QString& loweredWord, const QList
     const auto after = std::upper_bound(in.knownSample.cbegin(), in.knownSample.cend(), hash);
     if (after == in.knownSample.cbegin())
         return false;
-    const auto first = quint32(after - in.knownSample.cbegin() - 1) * KnownStride;
-    const quint32 count = std::min(KnownStride, in.section.knownCount - first);
-    const QByteArray bytes = read(in.section.known + quint64(first) * 4, quint64(count) * 4);
+    const auto number = quint32(after - in.knownSample.cbegin() - 1);
+    const std::lock_guard lock(m_lock);
+    QByteArray bytes = in.knownStretches.value(number);
+    if (bytes.isEmpty()) {
+        const quint32 first = number * KnownStride;
+        const quint32 count = std::min(KnownStride, in.section.knownCount - first);
+        bytes = read(in.section.known + quint64(first) * 4, quint64(count) * 4);
+        keep(in.knownStretches, number, bytes);
+    }
     std::vector<quint32> stretch(std::size_t(bytes.size() / 4));
-    std::memcpy(stretch.data(), bytes.constData(), stretch.size() * 4);
+    if (!stretch.empty())
+        std::memcpy(stretch.data(), bytes.constData(), stretch.size() * 4);
     return std::binary_search(stretch.cbegin(), stretch.cend(), hash);
 }
 
@@ -386,18 +450,23 @@ QList<FormMatch> FormTable::near(const QString& loweredWord, Language language, 
         const QByteArray* key;
     };
     std::vector<Candidate> candidates;
-    // The blocks the candidates' entries lie in, kept while the cache may drop them.
-    std::vector<QByteArray> blocks;
     const Index& in = index(language);
     const std::lock_guard lock(m_lock);
-    for (const auto& near : keys) {
-        const QByteArray& key = near.first;
-        const int edits = near.second;
-        if (edits == 0)
+    std::vector<quint32> numbers(keys.size(), quint32(-1));
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (keys[i].second > 0)
+            numbers[i] = blockOf(in, keys[i].first).value_or(quint32(-1));
+    }
+    // Kept here while the cache may drop them.
+    const QHash<quint32, QByteArray> blocks = this->blocks(in, numbers);
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const auto block = blocks.constFind(numbers[i]);
+        if (block == blocks.cend())
             continue;
-        blocks.push_back(entriesOfKey(in, key, [&](const Entry& entry) {
+        const auto& [key, edits] = keys[i];
+        entriesIn(in, *block, key, [&, edits = edits](const Entry& entry) {
             candidates.push_back({edits, entry.base(), entry, &key});
-        }));
+        });
     }
     const auto rank = [](const Candidate& c) {
         return formRank(c.edits, c.entry.kind(), c.entry.weight, c.base);
@@ -412,7 +481,8 @@ QList<FormMatch> FormTable::near(const QString& loweredWord, Language language, 
         if (std::find(shown.cbegin(), shown.cend(), candidate.base) != shown.cend())
             continue;
         shown.push_back(candidate.base);
-        const QString form = formOfKey(in, *candidate.key, candidate.entry.pattern);
+        const QString form =
+            formOfKey(in, QString::fromUtf8(*candidate.key), candidate.entry.pattern);
         out.append({candidate.entry.baseText(form), form, candidate.edits});
     }
     return out;

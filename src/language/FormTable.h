@@ -9,6 +9,7 @@
 #include <array>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 // The word-form table of the dictionary's head words (made at build time from Hunspell's
@@ -69,6 +70,8 @@ class FormTable final : public FormLookup
         std::vector<FormTableFormat::NearBucket> near;
         // Blocks read so far, by number.
         mutable QHash<quint32, QByteArray> keyBlocks;
+        // Stretches of the known words' hashes read so far, by number.
+        mutable QHash<quint32, QByteArray> knownStretches;
         mutable QHash<QByteArray, QList<Form>> decoded;
     };
 
@@ -82,13 +85,19 @@ class FormTable final : public FormLookup
     const Index& index(Language language) const;
     // A key block, read when first asked for (the lock held).
     QByteArray block(const Index& index, quint32 number) const;
-    // Calls use(entry) for each entry of `folded`'s key (the lock held); returns the block the
-    // entries lie in.
+    // The key blocks of these numbers, those not kept read at once (the lock held).
+    QHash<quint32, QByteArray> blocks(const Index& index, std::vector<quint32> numbers) const;
+    // Keeps what was read for the next lookups (the lock held).
+    void keep(QHash<quint32, QByteArray>& cache, quint32 number, const QByteArray& bytes) const;
+    // The number of the block `folded`'s key would lie in.
+    std::optional<quint32> blockOf(const Index& index, const QByteArray& folded) const;
+    // Calls use(entry) for each entry of `folded`'s key in `block`.
     template <typename Use>
-    QByteArray entriesOfKey(const Index& index, const QByteArray& folded, const Use& use) const;
+    void entriesIn(const Index& index, const QByteArray& block, const QByteArray& folded,
+                   const Use& use) const;
     // The entries of `folded`'s key, decoded.
     QList<Form> formsOfKey(const Index& index, const QByteArray& folded) const;
-    QString formOfKey(const Index& index, const QByteArray& folded, quint32 pattern) const;
+    QString formOfKey(const Index& index, const QString& folded, quint32 pattern) const;
     // The best `limit` head words among scored candidates.
     QList<FormMatch> best(QList<std::pair<FormMatch, Form>> candidates, int limit) const;
 
