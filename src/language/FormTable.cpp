@@ -10,6 +10,7 @@
 #include <bit>
 #include <cerrno>
 #include <cstring>
+#include <sys/mman.h>
 #include <unistd.h>
 
 static_assert(std::endian::native == std::endian::little, "the table's numbers are copied as read");
@@ -39,27 +40,6 @@ std::vector<quint32> startsOf(const QByteArray& strings)
     for (qsizetype at = 0; at < strings.size(); at = strings.indexOf('\0', at) + 1)
         starts.push_back(quint32(at));
     return starts;
-}
-
-// The first record from `at` on (a signature, then `length` bytes of key) whose letters
-// differ from `signature`'s in at most `mostBits` bits; nullptr when none does before `end`.
-// Nearly every record fails, so this loop is nearly all a search costs: where the processor
-// counts bits in one instruction, it is built to do so.
-#if defined(__x86_64__) || defined(__i386__)
-#define SLOVNIK_BIT_COUNTING_CLONES __attribute__((target_clones("popcnt", "default")))
-#else
-#define SLOVNIK_BIT_COUNTING_CLONES
-#endif
-SLOVNIK_BIT_COUNTING_CLONES const char*
-nextSimilar(const char* at, const char* end, qsizetype length, quint64 signature, int mostBits)
-{
-    for (; at < end; at += 8 + length) {
-        quint64 keySignature = 0;
-        std::memcpy(&keySignature, at, 8);
-        if (std::popcount(keySignature ^ signature) <= mostBits)
-            return at;
-    }
-    return nullptr;
 }
 
 } // namespace
@@ -130,22 +110,16 @@ bool FormTable::loadIndex(Index& index)
     index.firstKeys = read(s.firstKeys, s.firstKeysSize);
     index.patterns = read(s.patterns, s.patternsSize);
     const QByteArray& patterns = index.patterns;
-    const QByteArray near = read(s.near, quint64(s.nearCount) * sizeof(NearBucket));
+    if (s.arcs % 4 != 0 || s.arcs + quint64(s.arcCount) * 4 > quint64(m_size))
+        return false;
     if (index.firstKeys.size() != qsizetype(s.firstKeysSize) ||
-        patterns.size() != qsizetype(s.patternsSize) ||
-        near.size() != qsizetype(s.nearCount * sizeof(NearBucket)) ||
-        !index.firstKeys.endsWith('\0') || !patterns.endsWith('\0'))
+        patterns.size() != qsizetype(s.patternsSize) || !index.firstKeys.endsWith('\0') ||
+        !patterns.endsWith('\0'))
         return s.blockCount == 0 && s.firstKeysSize == 0;
     index.firstKeyAt = startsOf(index.firstKeys);
     if (index.firstKeyAt.size() != s.blockCount)
         return false;
     index.patternAt = startsOf(patterns);
-    index.near.resize(s.nearCount);
-    std::memcpy(index.near.data(), near.constData(), near.size());
-    for (const NearBucket& bucket : index.near) {
-        if (bucket.offset + quint64(bucket.count) * (8 + bucket.length) > quint64(m_size))
-            return false;
-    }
     return true;
 }
 
@@ -354,64 +328,37 @@ QList<FormTable::Form> FormTable::formsOf(Language language, const QString& lowe
     return forms;
 }
 
-// Only the keys that can be near enough are looked at: those of the lengths within maxEdits,
-// starting as the query does, whose letters differ in no more than the edits can change; the
-// distance is worked out for them alone.
+std::span<const quint32> FormTable::arcs(const Index& index) const
+{
+    std::call_once(index.arcsRead, [&] {
+        const quint32 count = index.section.arcCount;
+        if (count == 0)
+            return;
+        uchar* at = m_file->map(index.section.arcs, qint64(count) * 4);
+        if (!at) {
+            qWarning("Tabulka tvarů slov se nedá namapovat: překlepy se nehledají.");
+            return;
+        }
+#ifdef MADV_POPULATE_READ
+        // Its pages are all entered at once: one by one, each would cost a fault.
+        const auto page = quintptr(sysconf(_SC_PAGESIZE));
+        const quintptr start = quintptr(at) & ~(page - 1);
+        madvise(reinterpret_cast<void*>(start), quintptr(at) + quintptr(count) * 4 - start,
+                MADV_POPULATE_READ);
+#endif
+        index.arcs = {reinterpret_cast<const quint32*>(at), count};
+    });
+    return index.arcs;
+}
+
 std::vector<std::pair<QByteArray, int>>
 FormTable::keysNear(Language language, const QString& folded, int maxEdits) const
 {
-    const QByteArray query = folded.toUtf8();
-    const quint64 signature = letterSignature(query.constData(), query.size());
-    // A typo seldom touches the first letter but by swapping it with the second.
-    const auto fits = [&](const NearBucket& bucket) {
-        return std::abs(bucket.length - query.size()) <= maxEdits &&
-               (query.size() < 2 || bucket.first == quint8(query[0]) ||
-                bucket.first == quint8(query[1]));
-    };
-    const NearDistance distance(query);
     std::vector<std::pair<QByteArray, int>> near;
-    const auto search = [&](const NearBucket& bucket, const char* from) {
-        const int lengthDifference = int(std::abs(bucket.length - query.size()));
-        // A swap changes no bit, a substitution two, an insertion or a deletion one; the
-        // difference in length takes that many of the edits.
-        const int mostBits = 2 * maxEdits - lengthDifference;
-        for (const char* at = from;; at += 8 + bucket.length) {
-            at = nextSimilar(at, from + quint64(bucket.count) * (8 + bucket.length), bucket.length,
-                             signature, mostBits);
-            if (!at)
-                break;
-            const int edits = distance.to(at + 8, bucket.length);
-            if (edits <= maxEdits)
-                near.emplace_back(QByteArray(at + 8, bucket.length), edits);
-        }
-    };
-    // The buckets of one first byte lie one after another: they are read at once, into the
-    // same buffer every time.
-    const std::vector<NearBucket>& buckets = index(language).near;
-    const auto bucketEnd = [](const NearBucket& bucket) {
-        return bucket.offset + quint64(bucket.count) * (8 + bucket.length);
-    };
-    {
-        QByteArray nearBytes;
-        for (std::size_t first = 0, last = 0; first < buckets.size(); first = last) {
-            last = first + 1;
-            if (!fits(buckets[first]))
-                continue;
-            quint64 end = bucketEnd(buckets[first]);
-            for (; last < buckets.size() && fits(buckets[last]) &&
-                   buckets[last].first == buckets[first].first;
-                 ++last)
-                end = std::max(end, bucketEnd(buckets[last]));
-            const quint32 start = buckets[first].offset;
-            if (end < start || !read(start, end - start, nearBytes))
-                continue;
-            for (std::size_t i = first; i < last; ++i) {
-                if (buckets[i].offset >= start && bucketEnd(buckets[i]) <= end)
-                    search(buckets[i], nearBytes.constData() + (buckets[i].offset - start));
-            }
-        }
-    }
-    std::sort(near.begin(), near.end());
+    NearKeys(arcs(index(language)))
+        .search(folded.toUtf8(), maxEdits, [&](QByteArrayView key, int edits) {
+            near.emplace_back(key.toByteArray(), edits);
+        });
     return near;
 }
 
@@ -463,8 +410,9 @@ QList<FormMatch> FormTable::near(const QString& loweredWord, Language language, 
         const auto block = blocks.constFind(numbers[i]);
         if (block == blocks.cend())
             continue;
-        const auto& [key, edits] = keys[i];
-        entriesIn(in, *block, key, [&, edits = edits](const Entry& entry) {
+        const QByteArray& key = keys[i].first;
+        const int edits = keys[i].second;
+        entriesIn(in, *block, key, [&](const Entry& entry) {
             candidates.push_back({edits, entry.base(), entry, &key});
         });
     }

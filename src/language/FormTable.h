@@ -10,13 +10,15 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <span>
 #include <vector>
 
 // The word-form table of the dictionary's head words (made at build time from Hunspell's
 // affix expansion, see tools/forms), read from its file a block at a time: opening reads the
-// small indexes, and a lookup reads the block of keys it needs. The file is not mapped: the
-// kernel maps a whole large page-cache folio on one touch, so a mapped table soon counted in
-// full to the program's memory. Forms are found by their folded spelling, so the words typed
+// small indexes, and a lookup reads the block of keys it needs. Only the small automaton of the
+// keys that the search for mistyped words walks is mapped, and all of it at once: the kernel
+// maps a whole large page-cache folio on one touch, so a mapped table soon counted in full to
+// the program's memory. Forms are found by their folded spelling, so the words typed
 // without diacritics come for free.
 class FormTable final : public FormLookup
 {
@@ -67,7 +69,9 @@ class FormTable final : public FormLookup
         QByteArray patterns; // as in the file: most are a few bytes
         std::vector<quint32> patternAt;
         std::vector<quint32> knownSample; // every KnownStride-th hash
-        std::vector<FormTableFormat::NearBucket> near;
+        // The near automaton's arcs, mapped when first searched.
+        mutable std::span<const quint32> arcs;
+        mutable std::once_flag arcsRead;
         // Blocks read so far, by number.
         mutable QHash<quint32, QByteArray> keyBlocks;
         // Stretches of the known words' hashes read so far, by number.
@@ -83,6 +87,8 @@ class FormTable final : public FormLookup
     // The same into `out`, whose memory is kept for the next read.
     bool read(quint64 offset, quint64 size, QByteArray& out) const;
     const Index& index(Language language) const;
+    // The near automaton's arcs, mapped when first asked for; none when they cannot be.
+    std::span<const quint32> arcs(const Index& index) const;
     // A key block, read when first asked for (the lock held).
     QByteArray block(const Index& index, quint32 number) const;
     // The key blocks of these numbers, those not kept read at once (the lock held).

@@ -30,15 +30,18 @@
 //   known        the hashes (wordHash) of the words the language's spelling dictionary holds as
 //                they are, sorted quint32: whether it knows a word that is no form of a head
 //                word; and every KnownStride-th of them again, to find the stretch to read
-//   near buckets the keys again, grouped by their first byte and their length in bytes, for
-//                the search of words a few edits away: a bucket is for each key, sorted, its
-//                letterSignature() (quint64) and its bytes; keys of MostNearLength bytes or more
-//                are left out (no word is that long)
+//   near arcs    the keys again, as the smallest automaton that spells them (its states that
+//                end the same ways are one), for the search of words a few edits away: each
+//                state is the run of its arcs, sorted by their bytes, and an arc is a quint32
+//                (its byte; ArcLast on the last of its state's; ArcToKey when the bytes up to
+//                here spell a key; the index of its target state's first arc, 0 for a state
+//                with no arcs, from ArcTargetShift up). The start state's arcs come first, at 1;
+//                keys of MostNearLength bytes or more are left out (no word is that long)
 namespace FormTableFormat
 {
 
 inline constexpr std::array<char, 8> Magic{'S', 'L', 'V', 'F', 'O', 'R', 'M', 'S'};
-inline constexpr quint32 Version = 5;
+inline constexpr quint32 Version = 6;
 inline constexpr quint32 KeysPerBlock = 64;
 // Every this many known hashes one is also kept in a short index, read when the table opens.
 inline constexpr quint32 KnownStride = 128;
@@ -97,19 +100,6 @@ inline QString formOf(const QString& folded, const QString& pattern)
     return decomposed.normalized(QString::NormalizationForm_C);
 }
 
-// Which byte values (modulo 32) a key holds once (the low half) and twice or more (the high
-// half): an edit changes at most two of the bits, so keys whose signatures differ in more
-// than twice the edits allowed need no closer look.
-inline quint64 letterSignature(const char* utf8, qsizetype size)
-{
-    quint64 signature = 0;
-    for (qsizetype i = 0; i < size; ++i) {
-        const quint64 bit = quint64(1) << (quint8(utf8[i]) & 31);
-        signature |= signature & bit ? bit << 32 : bit;
-    }
-    return signature;
-}
-
 inline void appendVarint(QByteArray& out, quint32 value)
 {
     while (value >= 0x80) {
@@ -134,13 +124,11 @@ inline bool readVarint(const char*& at, const char* end, quint32& value)
 
 inline constexpr qsizetype MostNearLength = 255;
 
-struct NearBucket {
-    quint8 first;  // the keys' first byte
-    quint8 length; // the keys' length in bytes
-    quint16 reserved;
-    quint32 offset;
-    quint32 count;
-};
+// An arc of the near automaton.
+inline constexpr quint32 ArcLast = 1u << 8;
+inline constexpr quint32 ArcToKey = 1u << 9;
+inline constexpr int ArcTargetShift = 10;
+inline constexpr quint32 MostArcs = 1u << (32 - ArcTargetShift);
 
 struct Section {
     quint32 keyCount;
@@ -153,8 +141,8 @@ struct Section {
     quint32 knownCount;
     quint32 known;
     quint32 knownIndex; // (knownCount + KnownStride - 1) / KnownStride hashes
-    quint32 nearCount;  // buckets
-    quint32 near;       // the NearBucket directory
+    quint32 arcCount;   // of the near automaton, the unused arc 0 included
+    quint32 arcs;
 };
 
 struct Header {

@@ -4,8 +4,8 @@
 
 #include <QSaveFile>
 #include <algorithm>
-#include <map>
 #include <numeric>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -41,6 +41,84 @@ class Numbers
     QByteArray m_block;
     std::unordered_map<QByteArray, quint32> m_numbers;
 };
+
+// The smallest automaton that spells `keys` (sorted, distinct, none empty) as the near arcs
+// of FormTableFormat.h: each key is added as a way from the start, and the states the key
+// before left behind are merged with an equal one met before (Daciuk's incremental
+// construction for sorted words); nothing when the arcs would not fit their numbers.
+std::optional<QByteArray> nearArcs(const std::vector<QByteArray>& keys)
+{
+    struct State {
+        std::vector<std::pair<quint8, quint32>> arcs; // byte, target
+        bool endsKey = false;
+    };
+    std::vector<State> states(1);
+    std::unordered_map<QByteArray, quint32> merged; // a state's endsKey and arcs -> the state
+    std::vector<quint32> path{0}; // the states along the key before, from the start
+    const auto merge = [&](std::size_t keep) {
+        for (; path.size() > keep + 1; path.pop_back()) {
+            State& state = states[path.back()];
+            QByteArray identity(1, char(state.endsKey));
+            for (const auto& [byte, target] : state.arcs)
+                identity.append(char(byte)).append(reinterpret_cast<const char*>(&target), 4);
+            const auto [same, added] = merged.try_emplace(identity, path.back());
+            if (!added) {
+                states[path[path.size() - 2]].arcs.back().second = same->second;
+                state = State{};
+            }
+        }
+    };
+    QByteArrayView previous;
+    for (const QByteArray& key : keys) {
+        const auto shared = std::size_t(
+            std::mismatch(key.cbegin(), key.cend(), previous.cbegin(), previous.cend()).first -
+            key.cbegin());
+        merge(shared);
+        for (std::size_t i = shared; i < std::size_t(key.size()); ++i) {
+            states[path.back()].arcs.emplace_back(quint8(key[qsizetype(i)]),
+                                                  quint32(states.size()));
+            path.push_back(quint32(states.size()));
+            states.emplace_back();
+        }
+        states[path.back()].endsKey = true;
+        previous = key;
+    }
+    merge(0);
+
+    // Each state's arcs in one run, the start's first, after the unused arc 0; a state's
+    // first child follows it, as a search goes down, so that a search reads nearby memory.
+    std::vector<quint32> firstArc(states.size(), 0);
+    std::vector<quint32> placing{0};
+    quint32 arcCount = 1;
+    while (!placing.empty()) {
+        const quint32 number = placing.back();
+        placing.pop_back();
+        const State& state = states[number];
+        if (state.arcs.empty() || firstArc[number] != 0)
+            continue;
+        firstArc[number] = arcCount;
+        arcCount += quint32(state.arcs.size());
+        for (auto arc = state.arcs.crbegin(); arc != state.arcs.crend(); ++arc)
+            placing.push_back(arc->second);
+    }
+    if (arcCount >= MostArcs)
+        return std::nullopt;
+    if (keys.empty())
+        return QByteArray();
+    std::vector<quint32> arcs(arcCount, 0);
+    for (std::size_t s = 0; s < states.size(); ++s) {
+        const State& state = states[s];
+        if (firstArc[s] == 0 && s != 0)
+            continue;
+        for (std::size_t a = 0; a < state.arcs.size(); ++a) {
+            const auto [byte, target] = state.arcs[a];
+            arcs[firstArc[s] + a] = byte | (a + 1 == state.arcs.size() ? ArcLast : 0) |
+                                    (states[target].endsKey ? ArcToKey : 0) |
+                                    firstArc[target] << ArcTargetShift;
+        }
+    }
+    return QByteArray(reinterpret_cast<const char*>(arcs.data()), qsizetype(arcs.size() * 4));
+}
 
 } // namespace
 
@@ -84,7 +162,8 @@ qsizetype FormTableWriter::formCount(Language language) const
     return m_languages[indexOf(language)].kinds.size();
 }
 
-QByteArray FormTableWriter::section(const Pairs& pairs, quint32 start, Section& header) const
+std::optional<QByteArray> FormTableWriter::section(const Pairs& pairs, quint32 start,
+                                                   Section& header) const
 {
     // Base forms are numbered in their sorted order, so that their numbers rank as their
     // texts do.
@@ -124,7 +203,7 @@ QByteArray FormTableWriter::section(const Pairs& pairs, quint32 start, Section& 
     Numbers patterns;
     patterns.of(QByteArray());
     QByteArray blocks, blockIndex, firstKeys;
-    std::map<std::pair<quint8, quint8>, std::vector<QByteArray>> near;
+    std::vector<QByteArray> nearKeys;
     quint32 keyCount = 0;
     QByteArray previous;
     for (std::size_t i = 0; i < rows.size();) {
@@ -153,7 +232,7 @@ QByteArray FormTableWriter::section(const Pairs& pairs, quint32 start, Section& 
         appendVarint(blocks, quint32(entries.size()));
         blocks.append(entries);
         if (!key.isEmpty() && key.size() < MostNearLength)
-            near[{quint8(key[0]), quint8(key.size())}].push_back(key);
+            nearKeys.push_back(key);
         previous = key;
         ++keyCount;
     }
@@ -194,18 +273,11 @@ QByteArray FormTableWriter::section(const Pairs& pairs, quint32 start, Section& 
     header.knownCount = quint32(hashes.size());
     header.known = place(known);
     header.knownIndex = place(knownIndex);
-    QByteArray directory;
-    for (const auto& [bucket, keys] : near) {
-        QByteArray bytes;
-        for (const QByteArray& key : keys) {
-            append(bytes, letterSignature(key.constData(), key.size()));
-            bytes.append(key);
-        }
-        append(directory,
-               NearBucket{bucket.first, bucket.second, 0, place(bytes), quint32(keys.size())});
-    }
-    header.nearCount = quint32(near.size());
-    header.near = place(directory);
+    const std::optional<QByteArray> arcs = nearArcs(nearKeys);
+    if (!arcs)
+        return std::nullopt;
+    header.arcCount = quint32(arcs->size() / 4);
+    header.arcs = place(*arcs);
     return out;
 }
 
@@ -213,9 +285,16 @@ bool FormTableWriter::write(const QString& path, QString* whyNot) const
 {
     Header header{Magic, Version, 0, {}};
     QByteArray body;
-    for (int i = 0; i < 2; ++i)
-        body.append(
-            section(m_languages[i], quint32(sizeof header + body.size()), header.sections[i]));
+    for (int i = 0; i < 2; ++i) {
+        const auto part =
+            section(m_languages[i], quint32(sizeof header + body.size()), header.sections[i]);
+        if (!part) {
+            if (whyNot)
+                *whyNot = QStringLiteral("too many word forms for one table");
+            return false;
+        }
+        body.append(*part);
+    }
     QSaveFile file(path);
     const bool written = file.open(QIODevice::WriteOnly) &&
                          file.write(reinterpret_cast<const char*>(&header), sizeof header) ==

@@ -8,6 +8,7 @@
 #include <QSet>
 #include <QString>
 #include <array>
+#include <optional>
 
 // Collects forms and their base forms and writes them as a word-form table (the layout is in
 // FormTableFormat.h). Each form and base pair is kept once, as its likeliest kind.
@@ -35,7 +36,9 @@ class FormTableWriter
         QSet<quint32> known;                              // hashes of the known words
     };
     quint32 baseIndex(Pairs& pairs, const QString& base);
-    QByteArray section(const Pairs& pairs, quint32 start, FormTableFormat::Section& header) const;
+    // Nothing when the section's keys are too many for its numbers.
+    std::optional<QByteArray> section(const Pairs& pairs, quint32 start,
+                                      FormTableFormat::Section& header) const;
 
     std::array<Pairs, 2> m_languages;
 };

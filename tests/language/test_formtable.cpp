@@ -1,10 +1,11 @@
-// The word-form table, written by its writer and read back a block at a time: what words typed without
-// diacritics or mistyped find, best first, and the base forms it serves without Hunspell.
+// The word-form table, written by its writer and read back a block at a time: what words typed
+// without diacritics or mistyped find, best first, and the base forms it serves without Hunspell.
 #include "language/FormTable.h"
 #include "language/FormTableWriter.h"
 #include "language/TableBaseForms.h"
 #include "support/LetterFiles.h"
 
+#include <QRandomGenerator>
 #include <gtest/gtest.h>
 
 namespace
@@ -93,4 +94,56 @@ TEST(FormTable, RefusesWhatIsNoWholeTable)
     QFile cut(dir.filePath("en.dat"));
     ASSERT_TRUE(cut.resize(cut.size() - 4));
     EXPECT_FALSE(FormTable::open(cut.fileName()));
+}
+
+// The search of keys a few edits away leaves whole ways of the automaton unwalked: on keys of a
+// small alphabet, where nearly every way comes close, it finds exactly what measuring every key
+// finds.
+TEST(FormTable, FindsEveryKeyNearAndNoOther)
+{
+    const auto distance = [](const QByteArray& a, const QByteArray& b) {
+        std::vector<std::vector<int>> d(a.size() + 1, std::vector<int>(b.size() + 1));
+        for (qsizetype i = 0; i <= a.size(); ++i)
+            for (qsizetype j = 0; j <= b.size(); ++j) {
+                if (i == 0 || j == 0) {
+                    d[i][j] = int(i + j);
+                    continue;
+                }
+                d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1,
+                                    d[i - 1][j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1)});
+                if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1])
+                    d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+            }
+        return d[a.size()][b.size()];
+    };
+    QRandomGenerator random(3);
+    const auto word = [&] {
+        QByteArray out;
+        for (int i = 2 + int(random.bounded(6)); i > 0; --i)
+            out.append(char('a' + random.bounded(4)));
+        return out;
+    };
+    FormTableWriter writer;
+    QSet<QByteArray> keys;
+    for (int i = 0; i < 1500; ++i)
+        keys.insert(word());
+    for (const QByteArray& key : keys)
+        writer.add(Language::English, QString::fromLatin1(key), u("x"),
+                   FormTableFormat::Kind::Inflected);
+    QTemporaryDir dir;
+    ASSERT_TRUE(writer.write(dir.filePath("near.dat")));
+    const auto table = FormTable::open(dir.filePath("near.dat"));
+    for (int i = 0; i < 300; ++i) {
+        const QByteArray query = word();
+        const int edits = 1 + i % 2;
+        std::vector<std::pair<QByteArray, int>> expected;
+        for (const QByteArray& key : keys) {
+            const int d = distance(key, query);
+            if (d <= edits && (key[0] == query[0] || key[0] == query[1]))
+                expected.emplace_back(key, d);
+        }
+        std::sort(expected.begin(), expected.end());
+        ASSERT_EQ(table->keysNear(Language::English, QString::fromLatin1(query), edits), expected)
+            << query.constData();
+    }
 }
