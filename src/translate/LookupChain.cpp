@@ -83,10 +83,11 @@ WordLookup LookupChain::lookUp(const TypedWord& typed) const
         return out;
     // Capitals say more than a word one or two edits away: an abbreviation's, wherever the
     // word stands, or a first one where no sentence starts; unless one slip of the fingers
-    // makes a head word of it (Reosurce), as a name seldom is.
+    // makes a head word of a longer one (Reosurce, a heading's KONFIGRACE), as a name or an
+    // abbreviation seldom is.
     const bool nameLike =
         typed.capitalised && !typed.sentenceStart && !czechAdjectiveOfName(word, m_language);
-    if (nameLike && !typed.abbreviation && word.size() >= ShortestCapitalisedSlip &&
+    if ((nameLike || typed.abbreviation) && word.size() >= ShortestCapitalisedSlip &&
         guess(word, out, true))
         return out;
     if (typed.abbreviation || nameLike) {
