@@ -362,21 +362,12 @@ FormTable::keysNear(Language language, const QString& folded, int maxEdits) cons
     return near;
 }
 
-QList<FormMatch> FormTable::best(QList<std::pair<FormMatch, Form>> candidates, int limit) const
-{
-    QList<RankedForm> ranked;
-    ranked.reserve(candidates.size());
-    for (auto& [match, form] : candidates)
-        ranked.append({std::move(match), form.kind, form.weight});
-    return bestForms(std::move(ranked), limit);
-}
-
 QList<FormMatch> FormTable::folded(const QString& loweredWord, Language language, int limit) const
 {
-    QList<std::pair<FormMatch, Form>> candidates;
+    QList<RankedForm> ranked;
     for (const Form& form : formsFolded(language, foldDiacritics(loweredWord)))
-        candidates.append({{form.base, form.form, 0}, form});
-    return best(std::move(candidates), limit);
+        ranked.append({{form.base, form.form, 0}, form.kind, form.weight});
+    return bestForms(std::move(ranked), limit);
 }
 
 // The candidates are ranked as bestForms() ranks them, by what their keys' entries say (the

@@ -104,8 +104,6 @@ class FormTable final : public FormLookup
     // The entries of `folded`'s key, decoded.
     QList<Form> formsOfKey(const Index& index, const QByteArray& folded) const;
     QString formOfKey(const Index& index, const QString& folded, quint32 pattern) const;
-    // The best `limit` head words among scored candidates.
-    QList<FormMatch> best(QList<std::pair<FormMatch, Form>> candidates, int limit) const;
 
     std::unique_ptr<QFile> m_file;
     int m_fd = -1;
