@@ -209,33 +209,40 @@ bool LookupChain::guess(const QString& word, WordLookup& out, bool onlyUsualSlip
     // A capitalised word, or one of two letters, passes for a slip only when a head word
     // itself, as it is spelt, is one usual slip away: an inflected form is near too many
     // names (Bourne, bourně). The words one edit away come first, so they alone tell; the
-    // search two edits away, many times dearer, is made only for a word that passes.
+    // search two edits away, many times dearer, is made only for a word that passes and
+    // only when it can change the line.
     const auto nearestWithin = [&](int edits) {
         return likeliestMeant(word, m_forms->near(word, m_language, NearestWeighed, edits));
     };
-    QList<FormMatch> nearest;
-    if (onlyUsualSlip || word.size() < ShortestFreelyGuessed) {
-        nearest = nearestWithin(1);
-        if (nearest.isEmpty() || nearest.front().edits != 1 ||
-            nearest.front().form != nearest.front().base ||
-            !usualSlip(foldDiacritics(word), foldDiacritics(nearest.front().form)))
-            return false;
-    }
-    if (word.size() >= ShortestFreelyGuessed)
-        nearest = nearestWithin(2);
-    for (const FormMatch& match : nearest) {
-        if (guesses.size() == MostCandidates)
-            break;
-        const QStringList translations = translationsOf(match.base);
-        if (translations.isEmpty() || bases.contains(match.base))
-            continue;
-        if (bases.isEmpty())
-            fewestEdits = match.edits;
-        bases.append(match.base);
-        // The first meaning only: the line stays short enough to read at a glance.
-        const QString meaning = translations.front().section(u';', 0, 0).trimmed();
-        guesses.append(QStringLiteral("„%1“ – %2").arg(match.base, meaning));
-    }
+    // At most MostCandidates head words with a meaning, likeliest first, each with its first
+    // meaning only: the line stays short enough to read at a glance.
+    const auto pick = [&](const QList<FormMatch>& nearest) {
+        guesses.clear();
+        bases.clear();
+        for (const FormMatch& match : nearest) {
+            if (guesses.size() == MostCandidates)
+                break;
+            const QStringList translations = translationsOf(match.base);
+            if (translations.isEmpty() || bases.contains(match.base))
+                continue;
+            if (bases.isEmpty())
+                fewestEdits = match.edits;
+            bases.append(match.base);
+            const QString meaning = translations.front().section(u';', 0, 0).trimmed();
+            guesses.append(QStringLiteral("„%1“ – %2").arg(match.base, meaning));
+        }
+    };
+    const QList<FormMatch> oneEdit = nearestWithin(1);
+    if ((onlyUsualSlip || word.size() < ShortestFreelyGuessed) &&
+        (oneEdit.isEmpty() || oneEdit.front().edits != 1 ||
+         oneEdit.front().form != oneEdit.front().base ||
+         !usualSlip(foldDiacritics(word), foldDiacritics(oneEdit.front().form))))
+        return false;
+    pick(oneEdit);
+    // Every word one edit away ranks before any two away: where those one away fill the line,
+    // the search two edits away would change nothing, and is spared.
+    if (word.size() >= ShortestFreelyGuessed && guesses.size() < MostCandidates)
+        pick(nearestWithin(2));
     if (guesses.isEmpty())
         return false;
     out.kind = LookupKind::Guess;
