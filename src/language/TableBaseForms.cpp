@@ -94,6 +94,13 @@ QStringList TableBaseForms::baseFormsOf(const QString& word, Language language,
             return found;
     }
 
+    // What is left comes from the own guesses (those that keep the stem are among them): when
+    // none of them is a head word, as for most words by now, neither the spelling dictionary
+    // nor the table need be asked.
+    if (std::none_of(own.cbegin() + sureCount, own.cend(),
+                     [&](const BaseForm& base) { return isHeadWord(base.word); }))
+        return {};
+
     // A Czech word no head word has as a form: a foreign word or one the spelling dictionary
     // lacks (firewallu -> firewall), never one the table knows (gnu is not gen). The table
     // leaves out the English words that derive (authentications), so English takes the
