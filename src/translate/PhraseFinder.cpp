@@ -98,6 +98,7 @@ void PhraseFinder::read(const QString& dataPath, const QString& dictExt)
     m_edges.clear();
     m_firstNodes.clear();
     m_headOf.assign(1, QString());
+    m_runsOn.assign(1, true);
     m_typed.clear();
     for (char letter = 'a'; letter <= 'z'; ++letter) {
         const QString path = LetterFile::fileName(dataPath, QString(QLatin1Char(letter)), dictExt);
@@ -121,8 +122,11 @@ void PhraseFinder::read(const QString& dataPath, const QString& dictExt)
                     m_laterWords.insert(word);
                 const auto [it, added] =
                     m_edges.try_emplace(edge(node, word), int(m_headOf.size()));
-                if (added)
+                if (added) {
                     m_headOf.emplace_back();
+                    m_runsOn.push_back(false);
+                    m_runsOn[std::size_t(node)] = true;
+                }
                 if (node == 0) {
                     m_firstNodes.resize(std::max(m_firstNodes.size(), std::size_t(word) + 1), -1);
                     m_firstNodes[std::size_t(word)] = it->second;
@@ -178,7 +182,8 @@ void PhraseFinder::collect(const Search& search, int node, qsizetype next,
         collect(search, typed, next + 1, phrases);
         return;
     }
-    if (!search.baseForms)
+    // The base forms of the word after a phrase that no longer one starts with are not needed.
+    if (!search.baseForms || !m_runsOn[std::size_t(node)])
         return;
     for (const int base : basesOf(search.words[std::size_t(next)], word, false, search)) {
         if (const int inflected = child(node, base); inflected > 0)

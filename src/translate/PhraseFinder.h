@@ -83,5 +83,6 @@ class PhraseFinder
     std::unordered_map<quint64, int> m_edges;
     std::vector<int> m_firstNodes; // the edges from the root, by word number; -1 for none
     std::vector<QString> m_headOf;
+    std::vector<bool> m_runsOn; // whether a longer phrase goes on from the node
     std::unordered_map<QString, WordInfo> m_typed;
 };
