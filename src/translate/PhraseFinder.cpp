@@ -79,6 +79,12 @@ int PhraseFinder::wordId(const QString& word)
     return id;
 }
 
+int PhraseFinder::idOf(QStringView word) const
+{
+    // Base forms are asked about as views of their spellings: looked up without a copy.
+    return m_wordIds.value(QString::fromRawData(word.data(), word.size()), -1);
+}
+
 int PhraseFinder::child(int node, int word) const
 {
     if (word < 0)
@@ -144,8 +150,7 @@ PhraseFinder::WordInfo& PhraseFinder::infoOf(const QString& word)
         m_typed.clear();
     const auto [it, added] = m_typed.try_emplace(word);
     if (added) {
-        const auto id = m_wordIds.constFind(word);
-        it->second.id = id == m_wordIds.cend() ? -1 : *id;
+        it->second.id = idOf(word);
         it->second.later = m_laterWords.contains(it->second.id);
     }
     return it->second;
@@ -159,9 +164,8 @@ const std::vector<int>& PhraseFinder::basesOf(const QString& word, WordInfo& inf
     if (asked)
         return bases;
     asked = true;
-    const auto idOf = [this](const QString& base) { return m_wordIds.value(base, -1); };
     const QStringList found =
-        search.baseForms->baseFormsOf(word, search.language, [&](const QString& base) {
+        search.baseForms->baseFormsOf(word, search.language, [&](QStringView base) {
             const int id = idOf(base);
             return first ? child(0, id) > 0 : m_laterWords.contains(id);
         });
