@@ -18,7 +18,7 @@ class BaseFormList
     static constexpr qsizetype TextReserved = 256;
 
   public:
-    explicit BaseFormList(QString word) : m_word(std::move(word)) { m_text.reserve(TextReserved); }
+    explicit BaseFormList(QString word) : m_word(std::move(word)) {}
 
     void add(QStringView base, int cost)
     {
@@ -28,6 +28,8 @@ class BaseFormList
         }
         if (base.isEmpty() || base == m_word)
             return;
+        if (m_spans.isEmpty())
+            m_text.reserve(TextReserved);
         m_spans.append({m_text.size(), base.size(), cost});
         m_text.append(base);
     }
@@ -57,6 +59,8 @@ class BaseFormList
     BaseFormGuesses guesses() &&
     {
         BaseFormGuesses out;
+        if (m_spans.isEmpty())
+            return out;
         out.m_spans.reserve(m_spans.size());
         for (const qsizetype i : order())
             out.m_spans.append(m_spans[i]);
