@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <functional>
 
 // The language of the words a lookup asks for: Czech in the Czech-to-English direction,
@@ -17,7 +18,7 @@ struct BaseForm {
 };
 
 // Whether a lowered candidate is a head word of the dictionary.
-using IsHeadWord = std::function<bool(const QString& loweredBase)>;
+using IsHeadWord = std::function<bool(QStringView loweredBase)>;
 
 // Where a lookup gets the base forms of a word that has no entry of its own.
 class BaseFormSource

@@ -82,8 +82,9 @@ class LanguageAnalyser
                 return found;
         }
         const bool known = candidates.hunspellKnows;
-        return firstHeadWords(candidates.stages[4], [&](const QString& base) {
-            return isHeadWord(base) && (known ? !isFormOfAnother(base) : !knows(base));
+        return firstHeadWords(candidates.stages[4], [&](QStringView base) {
+            return isHeadWord(base) &&
+                   (known ? !isFormOfAnother(base.toString()) : !knows(base.toString()));
         });
     }
 

@@ -247,7 +247,7 @@ void addComparative(QStringView form, int extraCost, unsigned allowedChanges, Ba
 
 } // namespace
 
-QList<BaseForm> baseFormsOf(const QString& word, Stems stems)
+BaseFormGuesses guessesOf(const QString& word, Stems stems)
 {
     const unsigned allowed = stems == ChangedStems ? AnyChange : None;
     BaseFormList out(word);
@@ -262,7 +262,7 @@ QList<BaseForm> baseFormsOf(const QString& word, Stems stems)
     // What the word or a first guess may still be: a table form (byla -> byl), a comparative
     // (lepšího -> lepší), a participle or a noun made from a verb (nainstalovaného ->
     // nainstalovaný -> nainstalovat).
-    const auto further = [&](const QString& guess, int cost) {
+    const auto further = [&](QStringView guess, int cost) {
         if (cost > 0) {
             if (const QList<IrregularBase>* bases = irregular().find(guess)) {
                 for (const IrregularBase& base : *bases)
@@ -276,8 +276,8 @@ QList<BaseForm> baseFormsOf(const QString& word, Stems stems)
     const auto guesses = out.order();
     further(word, 0);
     for (const qsizetype place : guesses) {
-        const BaseForm guess = out.at(place); // a copy: `out` grows meanwhile
-        further(guess.word, guess.cost);
+        const Spelling guess(out.word(place)); // a copy: `out` grows meanwhile
+        further(guess.view(), out.cost(place));
     }
 
     for (QStringView particle : Particles) {
@@ -291,7 +291,12 @@ QList<BaseForm> baseFormsOf(const QString& word, Stems stems)
             }
         }
     }
-    return std::move(out).sorted();
+    return std::move(out).guesses();
+}
+
+QList<BaseForm> baseFormsOf(const QString& word, Stems stems)
+{
+    return guessesOf(word, stems).toList();
 }
 
 bool isQualityOf(const QString& loweredWord, const QString& adjective)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "language/BaseFormSource.h"
+#include "language/BaseFormGuesses.h"
 
 // The Czech ending analyser: guesses the base forms of an inflected Czech word (lowered) by
 // taking off its case, person or tense ending and putting back the ending of the form a
@@ -21,6 +21,8 @@ enum Stems {
 };
 
 // Cheapest (likeliest) first, never the word itself.
+BaseFormGuesses guessesOf(const QString& loweredWord, Stems stems = ChangedStems);
+// The same as a list.
 QList<BaseForm> baseFormsOf(const QString& loweredWord, Stems stems = ChangedStems);
 
 // Whether the word is a form of the noun in -ost made from the adjective (závislostí,

@@ -26,10 +26,10 @@ template <qsizetype Inline> class InlineText
     void append(QStringView piece)
     {
         if (m_heap.isEmpty() && m_size + piece.size() <= Inline) {
-            std::copy(piece.begin(), piece.end(), m_inline + m_size);
+            std::copy(piece.utf16(), piece.utf16() + piece.size(), m_inline + m_size);
         } else {
             if (m_heap.isEmpty())
-                m_heap = QString(m_inline, m_size);
+                m_heap = QStringView(m_inline, m_size).toString();
             m_heap.append(piece);
         }
         m_size += piece.size();
@@ -42,7 +42,8 @@ template <qsizetype Inline> class InlineText
     }
 
   private:
-    QChar m_inline[Inline];
+    // Plain units, not QChar: the place is not cleared each time a spelling is made.
+    char16_t m_inline[Inline];
     qsizetype m_size = 0;
     QString m_heap;
 };

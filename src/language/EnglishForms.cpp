@@ -263,7 +263,7 @@ void addIrregular(const QString& word, BaseFormList& out)
 
 } // namespace
 
-QList<BaseForm> baseFormsOf(const QString& word)
+BaseFormGuesses guessesOf(const QString& word)
 {
     BaseFormList out(word);
     addIrregular(word, out);
@@ -286,7 +286,12 @@ QList<BaseForm> baseFormsOf(const QString& word)
         if (rule.undouble && n >= 3 && stem[n - 1] == stem[n - 2] && !isVowel(stem[n - 1]))
             out.add(stem.left(n - 1), rule.cost);
     }
-    return out.sorted();
+    return std::move(out).guesses();
+}
+
+QList<BaseForm> baseFormsOf(const QString& word)
+{
+    return guessesOf(word).toList();
 }
 
 } // namespace EnglishForms

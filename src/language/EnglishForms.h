@@ -1,6 +1,6 @@
 #pragma once
 
-#include "language/BaseFormSource.h"
+#include "language/BaseFormGuesses.h"
 
 // English inflection: the base forms of a lowered English word by its regular endings
 // (plurals, -ed, -ing, comparatives, adverbs in -ly) and by a table of irregular verbs,
@@ -10,6 +10,8 @@ namespace EnglishForms
 {
 
 // Cheapest (likeliest) first, never the word itself.
+BaseFormGuesses guessesOf(const QString& loweredWord);
+// The same as a list.
 QList<BaseForm> baseFormsOf(const QString& loweredWord);
 
 } // namespace EnglishForms

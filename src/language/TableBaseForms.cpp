@@ -30,7 +30,7 @@ TableBaseForms::Analysis TableBaseForms::analysisOf(const QString& word, Languag
         if (const auto known = analysed.constFind(word); known != analysed.cend())
             return *known;
     }
-    const Analysis analysis{ownBaseForms(language, word), m_table->formsOf(language, word), {}};
+    const Analysis analysis{ownGuesses(language, word), m_table->formsOf(language, word), {}};
     const std::lock_guard lock(m_lock);
     if (analysed.size() >= AnalysedWords)
         analysed.clear();
@@ -38,14 +38,14 @@ TableBaseForms::Analysis TableBaseForms::analysisOf(const QString& word, Languag
     return analysis;
 }
 
-std::optional<QList<BaseForm>> TableBaseForms::sameStemIfUnknown(const QString& word,
+std::optional<BaseFormGuesses> TableBaseForms::sameStemIfUnknown(const QString& word,
                                                                  const Analysis& analysis) const
 {
     if (analysis.sameStemIfUnknown)
         return *analysis.sameStemIfUnknown;
-    std::optional<QList<BaseForm>> stems;
+    std::optional<BaseFormGuesses> stems;
     if (!m_table->knows(Language::Czech, word, analysis.forms))
-        stems = CzechEndings::baseFormsOf(word, CzechEndings::SameStem);
+        stems = CzechEndings::guessesOf(word, CzechEndings::SameStem);
     const std::lock_guard lock(m_lock);
     if (const auto memo = m_analysed[0].find(word); memo != m_analysed[0].end())
         memo->sameStemIfUnknown = stems;
@@ -67,53 +67,59 @@ QStringList TableBaseForms::baseFormsOf(const QString& word, Language language,
     // Named references, not a structured binding: lambdas below use them, which clang
     // does not take of a binding.
     const Analysis analysis = analysisOf(word, language);
-    const QList<BaseForm>& own = analysis.own;
+    const BaseFormGuesses& own = analysis.own;
     const QList<FormTable::Form>& forms = analysis.forms;
     // The own guesses come cheapest first: the sure ones lead.
-    const qsizetype sureCount =
-        std::find_if(own.cbegin(), own.cend(),
-                     [](const BaseForm& form) { return form.cost > SureCost; }) -
-        own.cbegin();
-    QStringList found = firstHeadWords(own.first(sureCount), isHeadWord);
+    qsizetype sureCount = 0;
+    while (sureCount < own.size() && own.cost(sureCount) <= SureCost)
+        ++sureCount;
+    QStringList found = firstHeadWords(own, isHeadWord, 0, sureCount);
     if (!found.isEmpty())
         return found;
 
-    const auto ownCost = [&](const QString& base) {
-        const auto it = std::find_if(own.cbegin(), own.cend(),
-                                     [&](const BaseForm& form) { return form.word == base; });
-        return it == own.cend() ? Unguessed : it->cost;
-    };
     for (const Kind kind : {Kind::Inflected, Kind::Derived}) {
         BaseFormList bases(word);
         for (const FormTable::Form& form : forms) {
             if (form.kind == kind)
-                bases.add(form.base, TableCost + ownCost(form.base));
+                bases.add(form.base, TableCost + own.costOf(form.base));
         }
-        found = firstHeadWords(bases.sorted(), isHeadWord);
+        found = firstHeadWords(std::move(bases).guesses(), isHeadWord);
         if (!found.isEmpty())
             return found;
     }
+
+    // What is left comes from the own guesses (those that keep the stem are among them): when
+    // none of them is a head word, as for most words by now, neither the spelling dictionary
+    // nor the table need be asked.
+    bool anyHeadWord = false;
+    for (qsizetype i = sureCount; i < own.size() && !anyHeadWord; ++i)
+        anyHeadWord = isHeadWord(own.word(i));
+    if (!anyHeadWord)
+        return {};
 
     // A Czech word no head word has as a form: a foreign word or one the spelling dictionary
     // lacks (firewallu -> firewall), never one the table knows (gnu is not gen). The table
     // leaves out the English words that derive (authentications), so English takes the
     // guesses below.
-    const std::optional<QList<BaseForm>> sameStem =
+    const std::optional<BaseFormGuesses> sameStem =
         language == Language::Czech ? sameStemIfUnknown(word, analysis) : std::nullopt;
     if (sameStem) {
-        return firstHeadWords(*sameStem, [&](const QString& base) {
-            return isHeadWord(base) &&
-                   !m_table->knows(language, base, m_table->formsOf(language, base));
+        return firstHeadWords(*sameStem, [&](QStringView base) {
+            if (!isHeadWord(base))
+                return false;
+            const QString spelt = base.toString();
+            return !m_table->knows(language, spelt, m_table->formsOf(language, spelt));
         });
     }
     // A word known as itself only (psa) is taken to no head word that is only a form of
     // another word (vidím is not a form of vidí).
-    return firstHeadWords(own.sliced(sureCount), [&](const QString& base) {
+    const auto onlyItself = [&](QStringView base) {
         if (!isHeadWord(base))
             return false;
-        const QList<FormTable::Form> ofBase = m_table->formsOf(language, base);
+        const QList<FormTable::Form> ofBase = m_table->formsOf(language, base.toString());
         return std::none_of(ofBase.cbegin(), ofBase.cend(), [&](const FormTable::Form& form) {
             return form.kind == Kind::Inflected && form.base != base;
         });
-    });
+    };
+    return firstHeadWords(own, onlyItself, sureCount);
 }

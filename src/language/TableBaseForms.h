@@ -1,5 +1,6 @@
 #pragma once
 
+#include "language/BaseFormGuesses.h"
 #include "language/BaseFormSource.h"
 #include "language/FormTable.h"
 
@@ -28,14 +29,14 @@ class TableBaseForms final : public BaseFormSource
   private:
     // What the base forms of a word are chosen from, whichever head words are asked about.
     struct Analysis {
-        QList<BaseForm> own;          // the own analyser's guesses, cheapest first
+        BaseFormGuesses own;          // the own analyser's guesses, cheapest first
         QList<FormTable::Form> forms; // the word's forms in the table
         // Czech, asked only when nothing cheaper answered: nothing when the spelling dictionary
         // knows the word, else the guesses that keep its stem.
-        std::optional<std::optional<QList<BaseForm>>> sameStemIfUnknown;
+        std::optional<std::optional<BaseFormGuesses>> sameStemIfUnknown;
     };
     Analysis analysisOf(const QString& word, Language language) const;
-    std::optional<QList<BaseForm>> sameStemIfUnknown(const QString& word,
+    std::optional<BaseFormGuesses> sameStemIfUnknown(const QString& word,
                                                      const Analysis& analysis) const;
 
     std::shared_ptr<const FormTable> m_table;

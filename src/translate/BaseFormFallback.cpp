@@ -8,7 +8,7 @@ QList<BaseFormMatch> findBaseForms(const QString& loweredWord, Language language
 {
     QList<BaseFormMatch> matches;
     const QStringList bases = baseForms.baseFormsOf(
-        loweredWord, language, [&](const QString& base) { return tables.of(base).contains(base); });
+        loweredWord, language, [&](QStringView base) { return tables.of(base).contains(base); });
     for (const QString& base : bases)
         matches.append({base, tables.of(base).translationsOf(base)});
     return matches;

@@ -8,7 +8,7 @@ LetterTables::LetterTables(HeadIndex& heads, QString dataPath, QString dictExt)
 {
 }
 
-const LetterFile::LookupTable& LetterTables::of(const QString& loweredWord)
+const LetterFile::LookupTable& LetterTables::of(QStringView loweredWord)
 {
     const QChar first = loweredWord.front();
     const auto table = [&] {

@@ -19,7 +19,7 @@ class LetterTables
     LetterTables(HeadIndex& heads, QString dataPath, QString dictExt);
 
     // The table of the letter file of `loweredWord`, which is not empty.
-    const LetterFile::LookupTable& of(const QString& loweredWord);
+    const LetterFile::LookupTable& of(QStringView loweredWord);
 
   private:
     HeadIndex& m_heads;

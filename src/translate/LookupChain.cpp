@@ -40,12 +40,16 @@ bool isContraction(const QString& word)
     return word.contains(QLatin1Char('\''));
 }
 
-// "(base) translation" lines, each speaking its translation.
+// "(base) translation" lines, each speaking its translation; each line spelt in place, as
+// thousands of them may be made in one press.
 void appendBaseLines(WordLookup& out, const QString& base, const QStringList& translations)
 {
-    for (const QString& translation : translations)
-        out.lines.append(
-            {QLatin1Char('(') + base + QStringLiteral(") ") + translation, translation});
+    for (const QString& translation : translations) {
+        QString line;
+        line.reserve(base.size() + translation.size() + 3);
+        line.append(u'(').append(base).append(u") ").append(translation);
+        out.lines.append({std::move(line), translation});
+    }
 }
 
 struct Candidate {

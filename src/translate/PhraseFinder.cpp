@@ -79,6 +79,12 @@ int PhraseFinder::wordId(const QString& word)
     return id;
 }
 
+int PhraseFinder::idOf(QStringView word) const
+{
+    // Base forms are asked about as views of their spellings: looked up without a copy.
+    return m_wordIds.value(QString::fromRawData(word.data(), word.size()), -1);
+}
+
 int PhraseFinder::child(int node, int word) const
 {
     if (word < 0)
@@ -98,6 +104,7 @@ void PhraseFinder::read(const QString& dataPath, const QString& dictExt)
     m_edges.clear();
     m_firstNodes.clear();
     m_headOf.assign(1, QString());
+    m_runsOn.assign(1, true);
     m_typed.clear();
     for (char letter = 'a'; letter <= 'z'; ++letter) {
         const QString path = LetterFile::fileName(dataPath, QString(QLatin1Char(letter)), dictExt);
@@ -121,8 +128,11 @@ void PhraseFinder::read(const QString& dataPath, const QString& dictExt)
                     m_laterWords.insert(word);
                 const auto [it, added] =
                     m_edges.try_emplace(edge(node, word), int(m_headOf.size()));
-                if (added)
+                if (added) {
                     m_headOf.emplace_back();
+                    m_runsOn.push_back(false);
+                    m_runsOn[std::size_t(node)] = true;
+                }
                 if (node == 0) {
                     m_firstNodes.resize(std::max(m_firstNodes.size(), std::size_t(word) + 1), -1);
                     m_firstNodes[std::size_t(word)] = it->second;
@@ -140,8 +150,7 @@ PhraseFinder::WordInfo& PhraseFinder::infoOf(const QString& word)
         m_typed.clear();
     const auto [it, added] = m_typed.try_emplace(word);
     if (added) {
-        const auto id = m_wordIds.constFind(word);
-        it->second.id = id == m_wordIds.cend() ? -1 : *id;
+        it->second.id = idOf(word);
         it->second.later = m_laterWords.contains(it->second.id);
     }
     return it->second;
@@ -155,9 +164,8 @@ const std::vector<int>& PhraseFinder::basesOf(const QString& word, WordInfo& inf
     if (asked)
         return bases;
     asked = true;
-    const auto idOf = [this](const QString& base) { return m_wordIds.value(base, -1); };
     const QStringList found =
-        search.baseForms->baseFormsOf(word, search.language, [&](const QString& base) {
+        search.baseForms->baseFormsOf(word, search.language, [&](QStringView base) {
             const int id = idOf(base);
             return first ? child(0, id) > 0 : m_laterWords.contains(id);
         });
@@ -178,7 +186,8 @@ void PhraseFinder::collect(const Search& search, int node, qsizetype next,
         collect(search, typed, next + 1, phrases);
         return;
     }
-    if (!search.baseForms)
+    // The base forms of the word after a phrase that no longer one starts with are not needed.
+    if (!search.baseForms || !m_runsOn[std::size_t(node)])
         return;
     for (const int base : basesOf(search.words[std::size_t(next)], word, false, search)) {
         if (const int inflected = child(node, base); inflected > 0)

@@ -79,9 +79,11 @@ class PhraseFinder
     // The phrases as a tree of their words: node 0 is the root; an edge is a node and a word's
     // number; a node where a phrase ends has its head.
     QHash<QString, int> m_wordIds;
+    int idOf(QStringView word) const;
     QSet<int> m_laterWords;
     std::unordered_map<quint64, int> m_edges;
     std::vector<int> m_firstNodes; // the edges from the root, by word number; -1 for none
     std::vector<QString> m_headOf;
+    std::vector<bool> m_runsOn; // whether a longer phrase goes on from the node
     std::unordered_map<QString, WordInfo> m_typed;
 };

@@ -133,9 +133,10 @@ void TranslateHandler::lookUpWords(const QList<TypedWord>& words)
     for (const TypedWord& word : words) {
         if (englishToCzech())
             m_hlas2.speak(word.word);
-        const QString key =
-            QChar(u'0' + word.capitalised + 2 * word.sentenceStart + 4 * word.abbreviation) +
-            word.word;
+        QString key;
+        key.reserve(word.word.size() + 1);
+        key.append(QChar(u'0' + word.capitalised + 2 * word.sentenceStart + 4 * word.abbreviation))
+            .append(word.word);
         const auto [seen, added] = firstSeen.try_emplace(key, m_lookups.size());
         WordLookup lookup = added ? chain.lookUp(word) : m_lookups.at(seen->second);
         m_lookups.append(std::move(lookup));
@@ -156,7 +157,7 @@ void TranslateHandler::appendPhraseLines(const QString& scanText, int n)
         for (const QString& translation : phrase.translations) {
             if (czechToEnglish())
                 m_hlas2.speak(translation);
-            ResultText += phrase.typed + ResultSeparator + phrase.shown(translation) + CrLf;
+            appendResult(phrase.typed, phrase.shown(translation));
         }
     }
 }
@@ -166,7 +167,13 @@ void TranslateHandler::AppendResultLine(int i, const WordLine& line)
 {
     if (czechToEnglish())
         m_hlas2.speak(line.spoken);
-    ResultText += Words[i] + ResultSeparator + line.translation + CrLf;
+    appendResult(Words[i], line.translation);
+}
+
+// In place: a press appends thousands of lines, and a line put together first is copied twice.
+void TranslateHandler::appendResult(const QString& words, const QString& translation)
+{
+    ResultText.append(words).append(ResultSeparator).append(translation).append(CrLf);
 }
 
 void TranslateHandler::ShowResult()

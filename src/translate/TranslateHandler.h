@@ -59,6 +59,7 @@ class TranslateHandler
     void appendPhraseLines(const QString& scanText, int n);
     void ShowResult();
     void AppendResultLine(int i, const WordLine& line);
+    void appendResult(const QString& words, const QString& translation);
     void LearnUnknownWords();
     QString askForTranslation(const QString& word, const QString& typoOf);
     void LearnWord(int i, const QString& answer);

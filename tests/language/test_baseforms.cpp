@@ -177,8 +177,7 @@ TEST(BaseForms, HunspellStemsComeBeforeGuessesAndKeepTheirMeaning)
     const auto bases = [&](Language language, const char* word, const char* heads) {
         const QStringList known = u(heads).split(u' ');
         return baseForms
-            .baseFormsOf(u(word), language,
-                         [&](const QString& base) { return known.contains(base); })
+            .baseFormsOf(u(word), language, [&](QStringView base) { return known.contains(base); })
             .join(u' ');
     };
     // The dictionary holds inflected forms as heads (klíče, vidí): the base form wins.
@@ -203,7 +202,6 @@ TEST(BaseForms, WithoutItsHunspellDictionaryALanguageHasNoBaseForms)
 {
     BaseForms baseForms(QStringLiteral("/nonexistent/"));
     EXPECT_FALSE(baseForms.waitUntilReady(Language::Czech));
-    EXPECT_TRUE(
-        baseForms.baseFormsOf(u("psa"), Language::Czech, [](const QString&) { return true; })
-            .isEmpty());
+    EXPECT_TRUE(baseForms.baseFormsOf(u("psa"), Language::Czech, [](QStringView) { return true; })
+                    .isEmpty());
 }
