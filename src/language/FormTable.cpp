@@ -334,7 +334,11 @@ std::span<const quint32> FormTable::arcs(const Index& index) const
         const quint32 count = index.section.arcCount;
         if (count == 0)
             return;
-        uchar* at = m_file->map(index.section.arcs, qint64(count) * 4);
+        uchar* at = nullptr;
+        {
+            const std::lock_guard lock(m_lock); // the file keeps its maps: one at a time
+            at = m_file->map(index.section.arcs, qint64(count) * 4);
+        }
         if (!at) {
             qWarning("Tabulka tvarů slov se nedá namapovat: překlepy se nehledají.");
             return;
