@@ -16,8 +16,9 @@ namespace CzechEndings
 bool isVowel(QChar c);
 
 // A spelling put together from pieces, in place for any ordinary word (a longer one moves to
-// the heap). Views of it stay valid until it grows past its place.
-template <qsizetype Inline> class InlineText
+// the heap). Views of it stay valid until it grows past its place. Plain units, not QChar: the
+// place is not cleared each time a spelling is made.
+template <qsizetype Inline> class InlineText : public QVarLengthArray<char16_t, Inline>
 {
   public:
     InlineText() = default;
@@ -25,27 +26,10 @@ template <qsizetype Inline> class InlineText
 
     void append(QStringView piece)
     {
-        if (m_heap.isEmpty() && m_size + piece.size() <= Inline) {
-            std::copy(piece.utf16(), piece.utf16() + piece.size(), m_inline + m_size);
-        } else {
-            if (m_heap.isEmpty())
-                m_heap = QStringView(m_inline, m_size).toString();
-            m_heap.append(piece);
-        }
-        m_size += piece.size();
+        this->QVarLengthArray<char16_t, Inline>::append(piece.utf16(), piece.size());
     }
-    void append(QChar c) { append(QStringView(&c, 1)); }
-    qsizetype size() const { return m_size; }
-    QStringView view() const
-    {
-        return m_heap.isEmpty() ? QStringView(m_inline, m_size) : QStringView(m_heap);
-    }
-
-  private:
-    // Plain units, not QChar: the place is not cleared each time a spelling is made.
-    char16_t m_inline[Inline];
-    qsizetype m_size = 0;
-    QString m_heap;
+    void append(QChar c) { this->QVarLengthArray<char16_t, Inline>::append(c.unicode()); }
+    QStringView view() const { return QStringView(this->constData(), this->size()); }
 };
 
 using Spelling = InlineText<48>;
