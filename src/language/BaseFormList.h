@@ -67,14 +67,6 @@ class BaseFormList
         out.m_text = std::move(m_text);
         return out;
     }
-    QList<BaseForm> sorted() const
-    {
-        QList<BaseForm> out;
-        out.reserve(m_spans.size());
-        for (const qsizetype i : order())
-            out.append({word(i).toString(), m_spans[i].cost});
-        return out;
-    }
 
   private:
     using Span = BaseFormGuesses::Span;

@@ -126,7 +126,7 @@ class LanguageAnalyser
                 stems.add(stem.word, HunspellCost + candidates.ownCost.value(stem.word, Unguessed));
             candidates.stems.append(stem.word);
         }
-        candidates.stages[1] = stems.sorted();
+        candidates.stages[1] = std::move(stems).guesses().toList();
         candidates.stemsMade = true;
     }
 
@@ -143,8 +143,8 @@ class LanguageAnalyser
         // schopen).
         for (const QString& form : std::as_const(candidates.forms))
             rest.add(form, Unguessed);
-        candidates.stages[2] = sure.sorted();
-        candidates.stages[3] = rest.sorted();
+        candidates.stages[2] = std::move(sure).guesses().toList();
+        candidates.stages[3] = std::move(rest).guesses().toList();
         // A name is not guessed at (Perrier is no form of perry).
         if (candidates.stems.isEmpty() && !candidates.onlyAsName) {
             candidates.stages[4] = candidates.hunspellKnows
