@@ -28,6 +28,9 @@ class FormLookup
     virtual QList<FormMatch> folded(const QString& loweredWord, Language language,
                                     int limit) const = 0;
 
+    // Up to this many letters (diacritics folded) a word is allowed one edit, beyond it two.
+    static constexpr qsizetype OneEditUpTo = 4;
+
     // Head words or inflected forms one or two edits from the word (hosue -> house), never
     // more than mostEdits; nearest and likeliest first, at most `limit`.
     virtual QList<FormMatch> near(const QString& loweredWord, Language language, int limit,

@@ -22,8 +22,6 @@ namespace
 
 // A shorter word is one edit from too many others to guess at.
 constexpr qsizetype ShortestNear = 2;
-// Up to this length a word is allowed one edit, beyond it two.
-constexpr qsizetype OneEditUpTo = 4;
 // Blocks kept between lookups: a few presses' worth (the same words come back), never the
 // whole table.
 constexpr qint64 CacheBudget = 256 << 10;
@@ -414,8 +412,10 @@ QList<FormMatch> FormTable::near(const QString& loweredWord, Language language, 
     const auto rank = [](const Candidate& c) {
         return formRank(c.edits, c.entry.kind(), c.entry.weight, c.base);
     };
-    std::sort(candidates.begin(), candidates.end(),
-              [&](const Candidate& a, const Candidate& b) { return rank(a) < rank(b); });
+    // Stable, so that of a base's forms as near the first in the keys' order stands for it,
+    // whatever else is near: the search one edit away then agrees with the one two away.
+    std::stable_sort(candidates.begin(), candidates.end(),
+                     [&](const Candidate& a, const Candidate& b) { return rank(a) < rank(b); });
     QList<FormMatch> out;
     std::vector<quint32> shown;
     for (const Candidate& candidate : candidates) {

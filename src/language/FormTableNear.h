@@ -26,10 +26,13 @@ class NearKeys
     template <typename Found> void search(QByteArrayView query, int maxEdits, Found found) const
     {
         using namespace FormTableFormat;
-        if (m_arcs.empty())
-            return;
         const qsizetype m = query.size();
-        const qsizetype longest = m + maxEdits; // a longer key is too far
+        // No key is longer than MostNearLength - 1 bytes: a far longer query (a pasted run of
+        // letters) is near none, and costs nothing.
+        if (m_arcs.empty() || maxEdits < 0 || m + maxEdits == 0 ||
+            m > MostNearLength - 1 + maxEdits)
+            return;
+        const qsizetype longest = std::min(m + maxEdits, MostNearLength - 1);
         const qsizetype width = m + 1;
         // rows[d]: the distances of the key's first d bytes to each beginning of the query.
         // Only those at most maxEdits matter, and so only the band of beginnings within

@@ -245,7 +245,8 @@ bool LookupChain::guess(const QString& word, WordLookup& out, bool onlyUsualSlip
     pick(oneEdit);
     // Every word one edit away ranks before any two away: where those one away fill the line,
     // the search two edits away would change nothing, and is spared.
-    if (word.size() >= ShortestFreelyGuessed && guesses.size() < MostCandidates)
+    if (word.size() >= ShortestFreelyGuessed && guesses.size() < MostCandidates &&
+        foldDiacritics(word).size() > FormLookup::OneEditUpTo)
         pick(nearestWithin(2));
     if (guesses.isEmpty())
         return false;

@@ -61,6 +61,9 @@ TEST(FormTable, FoldedAndNearWordsBestFirst)
     const auto long_ = tableOf(dir, Language::English, qPrintable(longWord + u(" 1")));
     EXPECT_EQ(bases(long_->near(QString(70, u'a') + u("cb"), Language::English, 1)),
               longWord + u':' + longWord + u(":1"));
+    // A pasted run of letters, longer than any word, is near nothing and costs nothing.
+    EXPECT_TRUE(long_->near(QString(100000, u'a'), Language::English, 2).isEmpty());
+    EXPECT_TRUE(long_->keysNear(Language::English, QString(), 0).empty());
 }
 
 TEST(FormTable, ServesBaseFormsWithoutHunspell)
