@@ -159,7 +159,8 @@ class LanguageAnalyser
     {
         if (m_language == Language::English)
             return guesses;
-        const QList<BaseForm> plain = CzechEndings::baseFormsOf(word, CzechEndings::SameStem);
+        const QList<BaseForm> plain =
+            CzechEndings::guessesOf(word, CzechEndings::SameStem).toList();
         QList<BaseForm> out;
         for (const BaseForm& guess : guesses) {
             if (plain.contains(guess))

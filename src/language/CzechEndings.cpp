@@ -285,18 +285,14 @@ BaseFormGuesses guessesOf(const QString& word, Stems stems)
         if (word.size() > particle.size() + 3 && word.endsWith(particle) &&
             (particle != u"to" || isVowel(word[word.size() - particle.size() - 1]))) {
             const QString declined = word.chopped(particle.size());
-            for (const BaseForm& base : baseFormsOf(declined, stems)) {
-                if (base.word.endsWith(u'ý') || base.word.endsWith(u'í'))
-                    out.add(base.word + particle.toString(), base.cost + 1);
+            const BaseFormGuesses bases = guessesOf(declined, stems);
+            for (qsizetype i = 0; i < bases.size(); ++i) {
+                if (bases.word(i).endsWith(u'ý') || bases.word(i).endsWith(u'í'))
+                    out.add(bases.word(i).toString().append(particle), bases.cost(i) + 1);
             }
         }
     }
     return std::move(out).guesses();
-}
-
-QList<BaseForm> baseFormsOf(const QString& word, Stems stems)
-{
-    return guessesOf(word, stems).toList();
 }
 
 bool isQualityOf(const QString& loweredWord, const QString& adjective)

@@ -22,8 +22,6 @@ enum Stems {
 
 // Cheapest (likeliest) first, never the word itself.
 BaseFormGuesses guessesOf(const QString& loweredWord, Stems stems = ChangedStems);
-// The same as a list.
-QList<BaseForm> baseFormsOf(const QString& loweredWord, Stems stems = ChangedStems);
 
 // Whether the word is a form of the noun in -ost made from the adjective (závislostí,
 // závislý): another word, not a form of the adjective.

@@ -289,9 +289,4 @@ BaseFormGuesses guessesOf(const QString& word)
     return std::move(out).guesses();
 }
 
-QList<BaseForm> baseFormsOf(const QString& word)
-{
-    return guessesOf(word).toList();
-}
-
 } // namespace EnglishForms

@@ -11,7 +11,5 @@ namespace EnglishForms
 
 // Cheapest (likeliest) first, never the word itself.
 BaseFormGuesses guessesOf(const QString& loweredWord);
-// The same as a list.
-QList<BaseForm> baseFormsOf(const QString& loweredWord);
 
 } // namespace EnglishForms
