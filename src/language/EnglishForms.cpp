@@ -254,7 +254,9 @@ void addIrregular(const QString& word, BaseFormList& out)
         if (!word.startsWith(prefix) || word.size() - prefix.size() < MinimumPrefixedForm)
             continue;
         const QList<IrregularBase>* bases = table.find(QStringView(word).sliced(prefix.size()));
-        for (const IrregularBase& base : bases ? *bases : QList<IrregularBase>()) {
+        if (!bases)
+            continue;
+        for (const IrregularBase& base : *bases) {
             if (base.prefixes != IrregularBase::Alone)
                 out.add(prefix + base.base, PrefixedCost);
         }

@@ -16,7 +16,7 @@ using BenchText = std::pair<QString, Language>;
 // --czech or --english before it (`language` until one is given), and options with a value,
 // each handed to `option` (name with its dashes, value), which says whether it knows it. With
 // no file named, the development texts, a file's name ending in -cs or -en. Says which option it
-// did not know and returns false.
+// did not know, or which lacks its value, and returns false.
 inline bool readTextArguments(int argc, char* argv[], Language language, QList<BenchText>& texts,
                               const std::function<bool(const QString&, const QString&)>& option)
 {
@@ -28,7 +28,10 @@ inline bool readTextArguments(int argc, char* argv[], Language language, QList<B
             language = Language::English;
         else if (!arg.startsWith(QLatin1String("--")))
             texts.append({arg, language});
-        else if (i + 1 == argc || !option(arg, QString::fromLocal8Bit(argv[++i]))) {
+        else if (i + 1 == argc) {
+            std::fprintf(stderr, "option %s needs a value\n", qPrintable(arg));
+            return false;
+        } else if (!option(arg, QString::fromLocal8Bit(argv[++i]))) {
             std::fprintf(stderr, "unknown option %s\n", qPrintable(arg));
             return false;
         }
